@@ -1,0 +1,2 @@
+// Placeholder until the backend lands.
+namespace datewell {}  // namespace datewell
