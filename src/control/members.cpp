@@ -2,82 +2,224 @@
 
 namespace datewell {
 
-// The pass-through members, the stored flags and the methods of the default interface.
+// The pass-through members, the stored flags and the methods of the default interface. Each
+// setter writes its target, then reports and lays out in the order the member table gives.
+
+namespace {
+
+// The largest font size a text box accepts, in points.
+constexpr float kMaxFontSize = 2160.0f;
+
+}  // namespace
+
 FontRef Datewell::Font() const {
-  return {};
+  return txtDate->Font();
 }
-void Datewell::SetFont(FontRef) {}
+
+void Datewell::SetFont(FontRef font) {
+  // A font property cannot be set to no font at all.
+  if (!font) {
+    throw HostError(kErrObjectRequired);
+  }
+  txtDate->SetFont(std::move(font));
+  host_.PropertyChanged("Font");
+  UserControl_Resize();
+}
+
 OleColor Datewell::ForeColor() const {
-  return 0;
+  return txtDate->ForeColor();
 }
-void Datewell::SetForeColor(OleColor) {}
+
+void Datewell::SetForeColor(OleColor color) {
+  txtDate->SetForeColor(color);
+  host_.PropertyChanged("ForeColor");
+}
+
 OleColor Datewell::BackColor() const {
-  return 0;
+  return txtDate->BackColor();
 }
-void Datewell::SetBackColor(OleColor) {}
+
+void Datewell::SetBackColor(OleColor color) {
+  UserControl->SetBackColor(color);
+  txtDate->SetBackColor(color);
+  UserControl_Resize();
+  host_.PropertyChanged("BackColor");
+}
+
 bool Datewell::FontUnderline() const {
-  return false;
+  return txtDate->FontUnderline();
 }
-void Datewell::SetFontUnderline(bool) {}
+
+void Datewell::SetFontUnderline(bool on) {
+  txtDate->SetFontUnderline(on);
+  host_.PropertyChanged("FontUnderline");
+  UserControl_Resize();
+}
+
 bool Datewell::FontTransparent() const {
-  return false;
+  return m_FontTransparent;
 }
-void Datewell::SetFontTransparent(bool) {}
+
+void Datewell::SetFontTransparent(bool on) {
+  m_FontTransparent = on;
+  host_.PropertyChanged("FontTransparent");
+  UserControl_Resize();
+}
+
 bool Datewell::FontStrikethru() const {
-  return false;
+  return txtDate->FontStrikethru();
 }
-void Datewell::SetFontStrikethru(bool) {}
+
+void Datewell::SetFontStrikethru(bool on) {
+  txtDate->SetFontStrikethru(on);
+  host_.PropertyChanged("FontStrikethru");
+  UserControl_Resize();
+}
+
 float Datewell::FontSize() const {
-  return 0;
+  return txtDate->FontSize();
 }
-void Datewell::SetFontSize(float) {}
+
+void Datewell::SetFontSize(float points) {
+  // NaN, infinities, zero and negative sizes would leave the field's font unusable.
+  if (!(points > 0.0f && points <= kMaxFontSize)) {
+    throw HostError(kErrInvalidPropertyValue);
+  }
+  txtDate->SetFontSize(points);
+  host_.PropertyChanged("FontSize");
+  UserControl_Resize();
+}
+
 std::string Datewell::FontName() const {
-  return {};
+  return txtDate->FontName();
 }
-void Datewell::SetFontName(std::string_view) {}
+
+void Datewell::SetFontName(std::string_view name) {
+  txtDate->SetFontName(name);
+  host_.PropertyChanged("FontName");
+  UserControl_Resize();
+}
+
 bool Datewell::FontItalic() const {
-  return false;
+  return txtDate->FontItalic();
 }
-void Datewell::SetFontItalic(bool) {}
+
+void Datewell::SetFontItalic(bool on) {
+  txtDate->SetFontItalic(on);
+  host_.PropertyChanged("FontItalic");
+  UserControl_Resize();
+}
+
 bool Datewell::FontBold() const {
-  return false;
+  return m_FontBold;
 }
-void Datewell::SetFontBold(bool) {}
-void Datewell::Refresh() {}
+
+void Datewell::SetFontBold(bool on) {
+  // The flag is kept as its own setting; the field's font follows it so that the property does
+  // what its name says.
+  m_FontBold = on;
+  txtDate->SetFontBold(on);
+  host_.PropertyChanged("FontBold");
+  UserControl_Resize();
+}
+
+void Datewell::Refresh() {
+  UserControl->Refresh();
+}
+
 bool Datewell::Selected() const {
-  return false;
+  return m_Selected;
 }
-void Datewell::SetSelected(bool) {}
+
+void Datewell::SetSelected(bool on) {
+  m_Selected = on;
+  host_.PropertyChanged("Selected");
+}
+
 std::int32_t Datewell::SelLength() const {
-  return 0;
+  return txtDate->SelLength();
 }
-void Datewell::SetSelLength(std::int32_t) {}
+
+void Datewell::SetSelLength(std::int32_t length) {
+  if (length < 0) {
+    throw HostError(kErrInvalidPropertyValue);
+  }
+  txtDate->SetSelLength(length);
+  host_.PropertyChanged("SelLength");
+}
+
 std::int32_t Datewell::SelStart() const {
-  return 0;
+  return txtDate->SelStart();
 }
-void Datewell::SetSelStart(std::int32_t) {}
+
+void Datewell::SetSelStart(std::int32_t start) {
+  if (start < 0) {
+    throw HostError(kErrInvalidPropertyValue);
+  }
+  txtDate->SetSelStart(start);
+  host_.PropertyChanged("SelStart");
+}
+
 std::string Datewell::SelText() const {
-  return {};
+  return txtDate->SelText();
 }
-void Datewell::SetSelText(std::string_view) {}
-void Datewell::Size(float&, float&) {}
+
+void Datewell::SetSelText(std::string_view text) {
+  txtDate->SetSelText(text);
+  host_.PropertyChanged("SelText");
+}
+
+void Datewell::Size(float& width, float& height) {
+  UserControl->Size(width, height);
+}
+
 std::string Datewell::ToolTipText() const {
-  return {};
+  return txtDate->ToolTipText();
 }
-void Datewell::SetToolTipText(std::string_view) {}
+
+void Datewell::SetToolTipText(std::string_view text) {
+  txtDate->SetToolTipText(text);
+  host_.PropertyChanged("ToolTipText");
+}
+
 std::int32_t Datewell::WhatsThisHelpID() const {
-  return 0;
+  return txtDate->WhatsThisHelpID();
 }
-void Datewell::SetWhatsThisHelpID(std::int32_t) {}
+
+void Datewell::SetWhatsThisHelpID(std::int32_t id) {
+  txtDate->SetWhatsThisHelpID(id);
+  host_.PropertyChanged("WhatsThisHelpID");
+}
+
 bool Datewell::Dropped() const {
-  return false;
+  return m_Dropped;
 }
-void Datewell::SetDropped(bool) {}
+
+void Datewell::SetDropped(bool on) {
+  // Only what the host set; the panel's state is its window's visibility.
+  m_Dropped = on;
+  host_.PropertyChanged("Dropped");
+}
+
 bool Datewell::Enabled() const {
-  return false;
+  return UserControl->Enabled();
 }
-void Datewell::SetEnabled(bool) {}
-void Datewell::DropDown() {}
-void Datewell::CloseUp() {}
+
+void Datewell::SetEnabled(bool on) {
+  UserControl->SetEnabled(on);
+  host_.PropertyChanged("Enabled");
+}
+
+void Datewell::DropDown() {
+  if (!picCalendar->Visible()) {
+    OpenCalendar();
+  }
+}
+
+void Datewell::CloseUp() {
+  if (picCalendar->Visible()) {
+    OpenCalendar();
+  }
+}
 
 }  // namespace datewell

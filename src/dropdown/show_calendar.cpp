@@ -2,7 +2,22 @@
 
 namespace datewell {
 
-// Showing and hiding a floating window, with the mouse capture.
-void Datewell::ShowCalendar(Hwnd, bool) {}
+// Showing and hiding a floating window (the panel or the month list), with the mouse capture.
+// Whatever is shown, the panel takes the capture, so that the list's input too arrives through
+// the panel's handlers. Hiding always releases the capture, even for a window already hidden.
+void Datewell::ShowCalendar(Hwnd hwnd, bool visible) {
+  if (visible) {
+    windowing_.SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0,
+                            SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // Pending messages (paints, input, the host's own) run here, with the window already up.
+    toolkit_.DoEvents();
+    windowing_.SetCapture(picCalendar->hWnd());
+    toolkit_.DoEvents();
+  } else {
+    windowing_.ReleaseCapture();
+    windowing_.SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, 0, 0,
+                            SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+  }
+}
 
 }  // namespace datewell
