@@ -1,0 +1,151 @@
+// The text helpers behind the value model: the sign-blank conversion, the emptiness test,
+// trimming, character counting and the display-format names.
+
+#include "control/str_conv.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+
+namespace datewell {
+namespace {
+
+// A locale whose plain date text is easy to recognise, so that the conversion's choice of
+// path (number, date, text) shows in the result.
+class MarkerLocale : public LocaleServices {
+ public:
+  Date Today() override { return {}; }
+  std::optional<Date> RecogniseDate(std::string_view) override { return std::nullopt; }
+  std::string DateToText(Date d) override { return "date:" + std::to_string(d.serial); }
+  std::string FormatDate(Date, std::string_view) override { return {}; }
+  int InStr(std::string_view, std::string_view) override { return 0; }
+  std::string Name() const override { return "marker"; }
+};
+
+struct StrRow {
+  const char* name;
+  Variant value;
+  std::string expected;
+};
+
+TEST(Str, ReservesALeadingBlankForTheSignOfNumbers) {
+  const StrRow rows[] = {
+      {"empty counts as zero", Variant(), " 0"},
+      {"integer zero", Variant(std::int16_t{0}), " 0"},
+      {"positive integer", Variant(std::int16_t{5}), " 5"},
+      {"negative integer", Variant(std::int16_t{-3}), "-3"},
+      {"largest integer", Variant(std::int16_t{32767}), " 32767"},
+      {"smallest long", Variant(std::int32_t{-2147483647 - 1}), "-2147483648"},
+      {"long", Variant(std::int32_t{38000}), " 38000"},
+      {"single with fraction", Variant(1.5f), " 1.5"},
+      {"single below one drops the leading zero", Variant(0.25f), " .25"},
+      {"negative double below one", Variant(-0.5), "-.5"},
+      {"double keeps fifteen digits", Variant(38000.123456789), " 38000.123456789"},
+      {"negative zero is zero", Variant(-0.0), " 0"},
+      {"huge double in exponent form", Variant(1e20), " 1E+20"},
+      {"true", Variant(true), "True"},
+      {"false", Variant(false), "False"},
+      {"date gives its plain text", Variant(Date{38000.0}), "date:38000.000000"},
+      {"date text comes back unchanged", Variant("1/5/2004"), "1/5/2004"},
+      {"blank text unchanged", Variant("  "), "  "},
+      {"null gives nothing", Variant::Null(), ""},
+      {"nothing gives nothing", Variant::Nothing(), ""},
+      {"font gives nothing", Variant(std::make_shared<Font>()), ""},
+  };
+  MarkerLocale locale;
+  for (const auto& row : rows) {
+    EXPECT_EQ(Str(row.value, locale), row.expected) << row.name;
+  }
+}
+
+TEST(Str, NonFiniteNumbersNeverFail) {
+  MarkerLocale locale;
+  EXPECT_EQ(Str(Variant(std::numeric_limits<double>::quiet_NaN()), locale), "NaN");
+  EXPECT_EQ(Str(Variant(-std::numeric_limits<double>::infinity()), locale), "-Infinity");
+  EXPECT_EQ(Str(Variant(std::numeric_limits<float>::infinity()), locale), " Infinity");
+}
+
+struct EmptyRow {
+  const char* name;
+  Variant value;
+  bool empty;
+};
+
+TEST(IsEmptyValue, TextOnlyWhenEmptyAndOtherKindsWhenEqualToZero) {
+  const EmptyRow rows[] = {
+      {"nothing assigned yet", Variant(), true},
+      {"integer zero, the empty state", Variant(std::int16_t{0}), true},
+      {"integer one", Variant(std::int16_t{1}), false},
+      {"long zero", Variant(std::int32_t{0}), true},
+      {"single zero", Variant(0.0f), true},
+      {"double zero", Variant(0.0), true},
+      {"tiny double is not zero", Variant(1e-300), false},
+      {"NaN is not zero", Variant(std::nan("")), false},
+      {"false equals zero", Variant(false), true},
+      {"true is minus one", Variant(true), false},
+      {"date of day number zero", Variant(Date{0.0}), true},
+      {"midday of day zero is not zero", Variant(Date{0.5}), false},
+      {"5 January 2004", Variant(Date{38356.0}), false},
+      {"empty text", Variant(""), true},
+      {"blanks are not trimmed", Variant(" "), false},
+      {"the text of zero is text, not a number", Variant("0"), false},
+      {"date text", Variant("1/5/2004"), false},
+      {"null", Variant::Null(), false},
+      {"nothing", Variant::Nothing(), false},
+      {"font", Variant(std::make_shared<Font>()), false},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(IsEmptyValue(row.value), row.empty) << row.name;
+  }
+}
+
+TEST(TrimSpaces, RemovesOnlyLeadingAndTrailingSpaces) {
+  const struct {
+    const char* name;
+    const char* text;
+    const char* expected;
+  } rows[] = {
+      {"empty", "", ""},
+      {"only spaces", "    ", ""},
+      {"both ends", "  1/5/2004  ", "1/5/2004"},
+      {"inner spaces stay", " 5 Jan 2004 ", "5 Jan 2004"},
+      {"tab is not a space", "\t1\t", "\t1\t"},
+      {"single character", " x ", "x"},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(TrimSpaces(row.text), row.expected) << row.name;
+  }
+}
+
+TEST(CharCount, CountsCodePointsNotBytes) {
+  const struct {
+    const char* name;
+    const char* text;
+    int expected;
+  } rows[] = {
+      {"empty", "", 0},
+      {"ascii", "1/5/2004", 8},
+      {"two-byte letters", "M\xC3\xA4rz", 4},                      // März
+      {"three-byte letters", "2004\xE5\xB9\xB4", 5},               // 2004年
+      {"four-byte letter", "\xF0\x9F\x93\x85!", 2},                // a calendar emoji
+      {"stray continuation bytes count nothing", "a\x80\x80", 1},  // malformed
+      {"lone lead byte counts one", "\xC3", 1},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(CharCount(row.text), row.expected) << row.name;
+  }
+}
+
+TEST(FormatNameFor, OnlyLongAndShort) {
+  EXPECT_EQ(FormatNameFor(0), std::optional<std::string_view>(kLongDate));
+  EXPECT_EQ(FormatNameFor(1), std::optional<std::string_view>(kShortDate));
+  for (const std::int32_t bad : {-1, 2, 7, 2147483647}) {
+    EXPECT_FALSE(FormatNameFor(bad).has_value()) << bad;
+  }
+}
+
+}  // namespace
+}  // namespace datewell
