@@ -58,6 +58,14 @@ class LocaleServices {
   // first occurrence of needle in text, or 0.
   virtual int InStr(std::string_view text, std::string_view needle) = 0;
 
+  // As InStr, but only an occurrence that stands as a whole word counts: no letter directly
+  // before or after it, and no digit directly before it (in "1月5日" the 月 is part of the date,
+  // not a weekday). 0 when there is none or needle is empty. Characters are counted as
+  // platform/utf8.h counts them. Services without letter data fall back to the plain search.
+  virtual int InStrWord(std::string_view text, std::string_view needle) {
+    return needle.empty() ? 0 : InStr(text, needle);
+  }
+
   // The locale's name, e.g. "en_US".
   virtual std::string Name() const = 0;
 };

@@ -1,2 +1,403 @@
-// Placeholder until the backend lands.
-namespace datewell {}  // namespace datewell
+#include "platform/icu/icu_locale.h"
+
+#include <unicode/datefmt.h>
+#include <unicode/dtfmtsym.h>
+#include <unicode/dtptngen.h>
+#include <unicode/gregocal.h>
+#include <unicode/locid.h>
+#include <unicode/smpdtfmt.h>
+#include <unicode/timezone.h>
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/icu/date_recogniser.h"
+#include "platform/icu/text_fold.h"
+
+namespace datewell {
+namespace {
+
+constexpr double kUnixEpochSerial = 25569.0;  // 1 January 1970
+constexpr double kMsPerDay = 86400000.0;
+constexpr double kFarPast = -8.64e15;       // the earliest instant ICU can hold
+constexpr double kFormattableDays = 1.0e8;  // about 270 000 years either way
+constexpr double kKnownSunday = 37990.0;    // 4 January 2004
+
+std::string ToUtf8(const icu::UnicodeString& u) {
+  std::string s;
+  u.toUTF8String(s);
+  return s;
+}
+
+std::string StripEnvName(std::string name) {
+  if (auto at = name.find('@'); at != std::string::npos) {
+    name.erase(at);
+  }
+  if (auto dot = name.find('.'); dot != std::string::npos) {
+    name.erase(dot);
+  }
+  return name;
+}
+
+// A proleptic Gregorian calendar in GMT: no Julian days before 1582, no time zone shifts.
+std::unique_ptr<icu::Calendar> MakeCalendar(const icu::Locale& locale) {
+  UErrorCode status = U_ZERO_ERROR;
+  auto calendar = std::make_unique<icu::GregorianCalendar>(
+      icu::TimeZone::createTimeZone(icu::UnicodeString(u"GMT")), locale, status);
+  calendar->setGregorianChange(kFarPast, status);
+  return calendar;
+}
+
+std::unique_ptr<icu::SimpleDateFormat> MakeFormat(const icu::UnicodeString& pattern,
+                                                  const icu::Locale& locale) {
+  UErrorCode status = U_ZERO_ERROR;
+  auto format = std::make_unique<icu::SimpleDateFormat>(pattern, locale, status);
+  if (U_FAILURE(status)) {
+    status = U_ZERO_ERROR;
+    format = std::make_unique<icu::SimpleDateFormat>(icu::UnicodeString(u"yyyy-MM-dd"),
+                                                     icu::Locale::getRoot(), status);
+  }
+  format->adoptCalendar(MakeCalendar(locale).release());
+  return format;
+}
+
+icu::UnicodeString StylePattern(icu::DateFormat::EStyle style, const icu::Locale& locale) {
+  std::unique_ptr<icu::DateFormat> format(icu::DateFormat::createDateInstance(style, locale));
+  icu::UnicodeString pattern;
+  if (auto* simple = dynamic_cast<icu::SimpleDateFormat*>(format.get())) {
+    simple->toPattern(pattern);
+  }
+  if (pattern.isEmpty()) {
+    pattern = style == icu::DateFormat::kFull ? u"EEEE, d MMMM yyyy" : u"yyyy-MM-dd";
+  }
+  return pattern;
+}
+
+// The literal words of a date pattern: quoted text, and letters that are no pattern fields.
+std::vector<std::string> PatternLiterals(const icu::UnicodeString& pattern) {
+  std::vector<std::string> words;
+  icu::UnicodeString word;
+  auto flush = [&] {
+    if (!word.isEmpty()) {
+      words.push_back(ToUtf8(word));
+      word.remove();
+    }
+  };
+  bool quoted = false;
+  for (int32_t i = 0; i < pattern.length();) {
+    const UChar32 c = pattern.char32At(i);
+    i += U16_LENGTH(c);
+    if (c == u'\'') {
+      flush();
+      quoted = !quoted;
+      continue;
+    }
+    const bool field = !quoted && c < 0x80 && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'));
+    if (!field && IsWordLetter(static_cast<char32_t>(c))) {
+      word.append(c);
+    } else {
+      flush();
+    }
+  }
+  flush();
+  return words;
+}
+
+FieldOrder OrderOf(const icu::UnicodeString& pattern) {
+  int32_t year = -1;
+  int32_t month = -1;
+  int32_t day = -1;
+  bool quoted = false;
+  for (int32_t i = 0; i < pattern.length(); ++i) {
+    const char16_t c = pattern.charAt(i);
+    if (c == u'\'') {
+      quoted = !quoted;
+    } else if (!quoted) {
+      if ((c == u'y' || c == u'Y' || c == u'u') && year < 0) {
+        year = i;
+      } else if ((c == u'M' || c == u'L') && month < 0) {
+        month = i;
+      } else if (c == u'd' && day < 0) {
+        day = i;
+      }
+    }
+  }
+  if (year < month && month < day) {
+    return FieldOrder::kYearMonthDay;
+  }
+  if (month < day && day < year) {
+    return FieldOrder::kMonthDayYear;
+  }
+  return FieldOrder::kDayMonthYear;
+}
+
+void AddNames(std::vector<DateWord>& words, const icu::UnicodeString* names, int32_t count,
+              int first_index, const DateWord& meaning, bool number_is_month) {
+  for (int32_t i = first_index; i < count; ++i) {
+    DateWord w = meaning;
+    w.text = ToUtf8(names[i]);
+    if (number_is_month) {
+      w.month = i + 1;
+    }
+    words.push_back(std::move(w));
+  }
+}
+
+void AddSymbols(std::vector<DateWord>& words, const icu::DateFormatSymbols& symbols) {
+  using S = icu::DateFormatSymbols;
+  int32_t count = 0;
+  for (auto context : {S::FORMAT, S::STANDALONE}) {
+    for (auto width : {S::WIDE, S::ABBREVIATED}) {
+      const icu::UnicodeString* months = symbols.getMonths(count, context, width);
+      AddNames(words, months, std::min(count, 12), 0, DateWord{}, true);
+    }
+    for (auto width : {S::WIDE, S::ABBREVIATED, S::SHORT}) {
+      // Weekday arrays start at index 1 (Sunday).
+      const icu::UnicodeString* days = symbols.getWeekdays(count, context, width);
+      DateWord weekday;
+      weekday.weekday = true;
+      AddNames(words, days, count, 1, weekday, false);
+    }
+  }
+  const icu::UnicodeString* am_pm = symbols.getAmPmStrings(count);
+  for (int32_t i = 0; i < count && i < 2; ++i) {
+    words.push_back(DateWord{.text = ToUtf8(am_pm[i]), .meridiem = i});
+  }
+}
+
+}  // namespace
+
+std::string ResolveLocaleName(std::string_view requested, const char* lc_all, const char* lc_time,
+                              const char* lang) {
+  std::string name(requested);
+  if (name.empty()) {
+    for (const char* candidate : {lc_all, lc_time, lang}) {
+      if (candidate != nullptr && *candidate != '\0') {
+        name = StripEnvName(candidate);
+        break;
+      }
+    }
+  }
+  for (char& c : name) {
+    c = c == '-' ? '_' : c;
+  }
+  if (name.empty() || name == "C" || name == "POSIX") {
+    return "en_US";
+  }
+  return name;
+}
+
+struct IcuLocale::Impl {
+  icu::Locale locale;
+  FoldRule rule = FoldRule::kDefault;
+  std::unique_ptr<icu::SimpleDateFormat> long_date;
+  std::unique_ptr<icu::SimpleDateFormat> short_date;
+  std::unique_ptr<icu::SimpleDateFormat> month_year;
+  std::unique_ptr<icu::SimpleDateFormat> time_of_day;
+  std::array<std::string, 7> weekday_names;  // Sunday first
+  std::array<std::string, 7> weekday_abbrevs;
+  std::unique_ptr<DateRecogniser> recogniser;
+
+  // The folded forms of the last text searched and of the names searched for: ParseDateText
+  // searches one text for fourteen names, again and again.
+  std::string folded_text_source;
+  std::u32string folded_text;
+  std::unordered_map<std::string, std::u32string> folded_needles;
+  icu::UnicodeString scratch;
+
+  explicit Impl(const std::string& name) : locale(name.c_str()) {
+    const std::string language = locale.getLanguage();
+    rule = (language == "tr" || language == "az") ? FoldRule::kTurkic : FoldRule::kDefault;
+
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::DateTimePatternGenerator> generator(
+        icu::DateTimePatternGenerator::createInstance(locale, status));
+    const icu::UnicodeString full = StylePattern(icu::DateFormat::kFull, locale);
+    const icu::UnicodeString short_two = StylePattern(icu::DateFormat::kShort, locale);
+    icu::UnicodeString short_four = short_two;
+    icu::UnicodeString month_year_pattern(u"LLLL yyyy");
+    icu::UnicodeString time_pattern(u"HH:mm:ss");
+    if (U_SUCCESS(status)) {
+      UErrorCode s = U_ZERO_ERROR;
+      icu::UnicodeString p = generator->replaceFieldTypes(short_two, icu::UnicodeString(u"yyyy"),
+                                                          UDATPG_MATCH_ALL_FIELDS_LENGTH, s);
+      if (U_SUCCESS(s)) {
+        short_four = p;
+      }
+      s = U_ZERO_ERROR;
+      p = generator->getBestPattern(icu::UnicodeString(u"yyyyLLLL"), s);
+      if (U_SUCCESS(s)) {
+        month_year_pattern = p;
+      }
+      s = U_ZERO_ERROR;
+      p = generator->getBestPattern(icu::UnicodeString(u"jmmss"), s);
+      if (U_SUCCESS(s)) {
+        time_pattern = p;
+      }
+    }
+    long_date = MakeFormat(full, locale);
+    short_date = MakeFormat(short_four, locale);
+    month_year = MakeFormat(month_year_pattern, locale);
+    time_of_day = MakeFormat(time_pattern, locale);
+
+    auto weekday_full = MakeFormat(icu::UnicodeString(u"EEEE"), locale);
+    auto weekday_abbrev = MakeFormat(icu::UnicodeString(u"EEE"), locale);
+    for (int i = 0; i < 7; ++i) {
+      const UDate at = (kKnownSunday + i - kUnixEpochSerial) * kMsPerDay;
+      weekday_names[i] = Format(*weekday_full, at);
+      weekday_abbrevs[i] = Format(*weekday_abbrev, at);
+    }
+
+    std::vector<DateWord> words;
+    status = U_ZERO_ERROR;
+    icu::DateFormatSymbols symbols(locale, status);
+    if (U_SUCCESS(status)) {
+      AddSymbols(words, symbols);
+    }
+    for (const icu::UnicodeString* pattern : std::initializer_list<const icu::UnicodeString*>{
+             &full, &short_two, &month_year_pattern, &time_pattern}) {
+      for (std::string& w : PatternLiterals(*pattern)) {
+        words.push_back(DateWord{.text = std::move(w), .filler = true});
+      }
+    }
+    for (auto style : {icu::DateFormat::kLong, icu::DateFormat::kMedium}) {
+      for (std::string& w : PatternLiterals(StylePattern(style, locale))) {
+        words.push_back(DateWord{.text = std::move(w), .filler = true});
+      }
+    }
+    // English as the fallback for every locale.
+    status = U_ZERO_ERROR;
+    icu::DateFormatSymbols english(icu::Locale::getEnglish(), status);
+    if (U_SUCCESS(status)) {
+      AddSymbols(words, english);
+    }
+    words.push_back(DateWord{.text = "a.m.", .meridiem = 0});
+    words.push_back(DateWord{.text = "p.m.", .meridiem = 1});
+    words.push_back(DateWord{.text = "Sept", .month = 9});
+    recogniser = std::make_unique<DateRecogniser>(words, OrderOf(short_two), rule);
+  }
+
+  std::string Format(icu::SimpleDateFormat& format, UDate at) {
+    scratch.remove();
+    format.format(at, scratch);
+    return ToUtf8(scratch);
+  }
+
+  const std::u32string& FoldText(std::string_view text) {
+    if (text != folded_text_source) {
+      folded_text_source.assign(text);
+      folded_text.clear();
+      FoldUtf8(text, rule, folded_text);
+    }
+    return folded_text;
+  }
+
+  const std::u32string& FoldNeedle(std::string_view needle) {
+    auto found = folded_needles.find(std::string(needle));
+    if (found != folded_needles.end()) {
+      return found->second;
+    }
+    if (folded_needles.size() > 64) {
+      folded_needles.clear();
+    }
+    return folded_needles.emplace(std::string(needle), FoldUtf8(needle, rule)).first->second;
+  }
+};
+
+IcuLocale::IcuLocale(Clock& clock, std::string_view locale_name)
+    : clock_(clock),
+      impl_(std::make_unique<Impl>(ResolveLocaleName(
+          locale_name, std::getenv("LC_ALL"), std::getenv("LC_TIME"), std::getenv("LANG")))) {}
+
+IcuLocale::~IcuLocale() = default;
+
+Date IcuLocale::Today() {
+  return DateOnly(clock_.Now());
+}
+
+std::optional<Date> IcuLocale::RecogniseDate(std::string_view text) {
+  return impl_->recogniser->Recognise(text);
+}
+
+std::string IcuLocale::DateToText(Date d) {
+  std::string text = FormatDate(d, kShortDate);
+  if (text.empty()) {
+    return text;
+  }
+  const double whole = std::trunc(d.serial);
+  // Whole seconds, never carried into the next day.
+  const double seconds = std::min(std::nearbyint(std::fabs(d.serial - whole) * 86400.0), 86399.0);
+  if (seconds > 0) {
+    text += ' ';
+    text += impl_->Format(*impl_->time_of_day, seconds * 1000.0);
+  }
+  return text;
+}
+
+std::string IcuLocale::FormatDate(Date d, std::string_view mask) {
+  if (!std::isfinite(d.serial) || std::fabs(d.serial) > kFormattableDays) {
+    return {};
+  }
+  auto is = [&](std::string_view name) {
+    return mask.size() == name.size() &&
+           std::equal(mask.begin(), mask.end(), name.begin(), [](char a, char b) {
+             return std::tolower(static_cast<unsigned char>(a)) ==
+                    std::tolower(static_cast<unsigned char>(b));
+           });
+  };
+  const Date day = DateOnly(d);
+  if (is(kWeekdayMask)) {
+    return impl_->weekday_names[WeekdayOf(day) - 1];
+  }
+  if (is(kWeekdayAbbrevMask)) {
+    return impl_->weekday_abbrevs[WeekdayOf(day) - 1];
+  }
+  const UDate at = (day.serial - kUnixEpochSerial) * kMsPerDay;
+  if (is(kLongDate)) {
+    return impl_->Format(*impl_->long_date, at);
+  }
+  if (is(kMonthYearMask)) {
+    return impl_->Format(*impl_->month_year, at);
+  }
+  return impl_->Format(*impl_->short_date, at);
+}
+
+int IcuLocale::InStr(std::string_view text, std::string_view needle) {
+  if (text.empty()) {
+    return 0;
+  }
+  if (needle.empty()) {
+    return 1;
+  }
+  const std::u32string& folded_needle = impl_->FoldNeedle(needle);
+  const std::u32string& hay = impl_->FoldText(text);
+  const std::size_t at = FindFolded(hay, folded_needle);
+  return at == std::u32string::npos ? 0 : static_cast<int>(at) + 1;
+}
+
+int IcuLocale::InStrWord(std::string_view text, std::string_view needle) {
+  if (text.empty() || needle.empty()) {
+    return 0;
+  }
+  const std::u32string& folded_needle = impl_->FoldNeedle(needle);
+  const std::u32string& hay = impl_->FoldText(text);
+  for (std::size_t at = FindFolded(hay, folded_needle); at != std::u32string::npos;
+       at = FindFolded(hay, folded_needle, at + 1)) {
+    const std::size_t end = at + folded_needle.size();
+    const bool free_before = at == 0 || (!IsWordLetter(hay[at - 1]) && DigitValue(hay[at - 1]) < 0);
+    const bool free_after = end == hay.size() || !IsWordLetter(hay[end]);
+    if (free_before && free_after) {
+      return static_cast<int>(at) + 1;
+    }
+  }
+  return 0;
+}
+
+std::string IcuLocale::Name() const {
+  return impl_->locale.getName();
+}
+
+}  // namespace datewell
