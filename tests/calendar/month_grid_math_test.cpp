@@ -1,0 +1,148 @@
+// The six-week grid of a month as plain data: dates, captions and colours of the 42 cells.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "calendar/month_grid_math.h"
+
+namespace datewell {
+namespace {
+
+Date D(int y, int m, int d) {
+  return DateFromCivil({y, m, d});
+}
+
+// Cell k of the data is lblDate(k + 7); lblDate(23) holds the middle of the month.
+constexpr int kFirstCellIndex = 7;
+constexpr std::size_t kMidMonthCellOffset = 16;
+
+struct MonthCase {
+  std::string name;
+  Date shown;
+  CivilDate first_cell;  // lblDate(7)
+  int index_of_first;    // lblDate index of the 1st
+  int index_of_last;     // lblDate index of the month's last day
+  CivilDate last_cell;   // lblDate(48)
+};
+
+class MonthGridEdgeCases : public testing::TestWithParam<MonthCase> {};
+
+TEST_P(MonthGridEdgeCases, DatesCaptionsAndColoursFollowTheMonth) {
+  const MonthCase& c = GetParam();
+  const Date far_away_today = D(1970, 6, 15);
+  const auto cells = MonthGridCells(c.shown, far_away_today);
+  EXPECT_EQ(CivilFromDate(cells.front().date), c.first_cell);
+  EXPECT_EQ(CivilFromDate(cells.back().date), c.last_cell);
+  for (int k = 0; k < kGridCells; ++k) {
+    const DayCellContent& cell = cells[static_cast<std::size_t>(k)];
+    const int index = k + kFirstCellIndex;
+    const bool in_month = index >= c.index_of_first && index <= c.index_of_last;
+    SCOPED_TRACE("lblDate(" + std::to_string(index) + ")");
+    EXPECT_EQ(cell.fore_color, in_month ? kColorBlack : kColorButtonShadow);
+    EXPECT_FALSE(cell.bold);
+    EXPECT_EQ(cell.day_of_month, CivilFromDate(cell.date).day);
+    if (in_month) {
+      EXPECT_EQ(cell.day_of_month, index - c.index_of_first + 1);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Months, MonthGridEdgeCases,
+    testing::Values(
+        // The 1st a Sunday: the whole first row is the month before.
+        MonthCase{"February2015", D(2015, 2, 14), {2015, 1, 25}, 14, 41, {2015, 3, 7}},
+        MonthCase{"January2011", D(2011, 1, 20), {2010, 12, 26}, 13, 43, {2011, 2, 5}},
+        // The highest index a day of the shown month can reach.
+        MonthCase{"August2021", D(2021, 8, 1), {2021, 7, 25}, 14, 44, {2021, 9, 4}},
+        MonthCase{"January2004", D(2004, 1, 31), {2003, 12, 28}, 11, 41, {2004, 2, 7}},
+        MonthCase{"LeapFebruary2004", D(2004, 2, 29), {2004, 1, 25}, 14, 42, {2004, 3, 6}},
+        MonthCase{"FirstYear100", D(100, 1, 1), {99, 12, 27}, 12, 42, {100, 2, 6}},
+        MonthCase{"LastMonth9999", D(9999, 12, 31), {9999, 11, 28}, 10, 40, {10000, 1, 8}}),
+    [](const auto& info) { return info.param.name; });
+
+struct TodayCase {
+  std::string name;
+  Date shown;
+  Date today;
+  int today_index;  // 0: not visible
+};
+
+class MonthGridToday : public testing::TestWithParam<TodayCase> {};
+
+TEST_P(MonthGridToday, OnlyTodayIsBoldAndDarkRedWhereverItFalls) {
+  const TodayCase& c = GetParam();
+  const auto cells = MonthGridCells(c.shown, c.today);
+  int bold_cells = 0;
+  for (int k = 0; k < kGridCells; ++k) {
+    const DayCellContent& cell = cells[static_cast<std::size_t>(k)];
+    if (k + kFirstCellIndex == c.today_index) {
+      EXPECT_TRUE(cell.bold);
+      EXPECT_EQ(cell.fore_color, kColorToday);
+    } else {
+      EXPECT_NE(cell.fore_color, kColorToday);
+    }
+    bold_cells += cell.bold ? 1 : 0;
+  }
+  EXPECT_EQ(bold_cells, c.today_index == 0 ? 0 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MonthGridToday,
+    testing::Values(TodayCase{"InTheMonth", D(2015, 2, 10), D(2015, 2, 14), 27},
+                    TodayCase{"InTheMonthBefore", D(2015, 3, 10), D(2015, 2, 27), 12},
+                    TodayCase{"InTheMonthAfter", D(2015, 2, 10), D(2015, 3, 3), 44},
+                    TodayCase{"WithATimeOfDay", D(2015, 2, 10), Date{D(2015, 2, 14).serial + 0.7},
+                              27},
+                    TodayCase{"NotVisible", D(2015, 2, 10), D(2015, 4, 20), 0},
+                    TodayCase{"SameDayOtherYear", D(2015, 2, 10), D(2014, 2, 14), 0}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(MonthGrid, TimeOfDayOfTheShownDatePlaysNoPart) {
+  const auto plain = MonthGridCells(D(2004, 1, 1), D(1970, 1, 1));
+  const auto timed = MonthGridCells(Date{D(2004, 1, 17).serial + 0.99}, D(1970, 1, 1));
+  for (std::size_t k = 0; k < plain.size(); ++k) {
+    EXPECT_EQ(plain[k].date, timed[k].date);
+    EXPECT_EQ(timed[k].date, DateOnly(timed[k].date));
+    EXPECT_EQ(plain[k].fore_color, timed[k].fore_color);
+  }
+}
+
+// The invariants of every fill, over every month of the supported years.
+TEST(MonthGrid, InvariantsHoldForEveryMonthOfTheYears100To9999) {
+  const Date today = D(2000, 1, 1);
+  int failures = 0;
+  for (int year = kMinYear; year <= kMaxYear && failures < 5; ++year) {
+    for (int month = 1; month <= 12; ++month) {
+      const Date first = D(year, month, 1);
+      const Date last = AddDays(AddMonths(first, 1), -1);
+      const auto cells = MonthGridCells(D(year, month, 20), today);
+      const double before_first = first.serial - cells.front().date.serial;
+      const double after_last = cells.back().date.serial - last.serial;
+      const CivilDate mid = CivilFromDate(cells[kMidMonthCellOffset].date);
+      bool ok = WeekdayOf(cells.front().date) == 1 && before_first >= 1 && before_first <= 7 &&
+                after_last >= 4 && after_last <= 13 && mid.month == month && mid.year == year &&
+                mid.day >= 10 && mid.day <= 16;
+      for (std::size_t k = 1; ok && k < cells.size(); ++k) {
+        ok = cells[k].date.serial == cells[k - 1].date.serial + 1;
+      }
+      for (const DayCellContent& cell : cells) {
+        const CivilDate c = CivilFromDate(cell.date);
+        const bool in_month = c.month == month;
+        ok = ok && cell.day_of_month == c.day &&
+             cell.fore_color == (cell.date == today ? kColorToday
+                                 : in_month         ? kColorBlack
+                                                    : kColorButtonShadow);
+      }
+      if (!ok) {
+        ++failures;
+        ADD_FAILURE() << "month " << month << "/" << year;
+      }
+    }
+  }
+  EXPECT_EQ(failures, 0);
+}
+
+}  // namespace
+}  // namespace datewell

@@ -1,0 +1,96 @@
+// Where the panel and the month list go on the screen.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dropdown/placement.h"
+
+namespace datewell {
+namespace {
+
+// The design layout with the control at its fixed height for the scale.
+PlacementGeometry DesignGeometry(float tpp, float control_width = 1815) {
+  PlacementGeometry g;
+  g.txt_left = 45;
+  g.txt_top = 45;
+  g.txt_height = 240;
+  g.control_width = control_width;
+  g.control_height = 240 + 5 * tpp;
+  g.panel_width = 2475;
+  g.panel_height = 2475;
+  return g;
+}
+
+struct ClientCase {
+  std::string name;
+  float tpp;
+  float control_width;
+  Point expected;
+};
+
+class PanelClientCorner : public testing::TestWithParam<ClientCase> {};
+
+TEST_P(PanelClientCorner, RightEdgesAlignAndTopTwoPixelsBelowTheField) {
+  const ClientCase& c = GetParam();
+  EXPECT_EQ(PanelClientPosition(DesignGeometry(c.tpp, c.control_width), c.tpp, c.tpp), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, PanelClientCorner,
+                         testing::Values(
+                             // (45 + 1815 - 30 - 2475) / 15 = -43; (45 + 240 + 30) / 15 = 21.
+                             ClientCase{"DesignAt15", 15, 1815, {-43, 21}},
+                             // (45 + 1815 - 24 - 2475) / 12 = -53.25; (45 + 240 + 24) / 12 = 25.75.
+                             ClientCase{"DesignAt12", 12, 1815, {-53, 26}},
+                             // (45 + 2992.5 - 30 - 2475) / 15 = 35.5: the half goes to the even 36.
+                             ClientCase{"HalfPixelAt15", 15, 2992.5f, {36, 21}}),
+                         [](const auto& info) { return info.param.name; });
+
+struct PlaceCase {
+  std::string name;
+  float tpp;
+  Point corner;  // the panel's corner on the screen before clamping
+  std::int32_t work_width, work_height;
+  Point panel, list;
+};
+
+class PanelPlacementOnScreen : public testing::TestWithParam<PlaceCase> {};
+
+TEST_P(PanelPlacementOnScreen, ClampsFlipsAndPlacesTheList) {
+  const PlaceCase& c = GetParam();
+  const PanelPlacement p =
+      PlacePanel(c.corner, DesignGeometry(c.tpp), c.tpp, c.tpp, c.work_width, c.work_height);
+  EXPECT_EQ(p.panel, c.panel);
+  EXPECT_EQ(p.list, c.list);
+}
+
+// At 15 twips per pixel the panel is 165 by 165 pixels and the control 21 high; at 12 the panel
+// is 206.25 wide and high and the control 25.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PanelPlacementOnScreen,
+    testing::Values(
+        PlaceCase{"BelowAt15", 15, {300, 200}, 1024, 738, {300, 200}, {340, 166}},
+        PlaceCase{"OffTheLeftAt15", 15, {-20, 200}, 1024, 738, {0, 200}, {40, 166}},
+        PlaceCase{"RightEdgeTouchesAt15", 15, {859, 200}, 1024, 738, {859, 200}, {899, 166}},
+        PlaceCase{"PulledLeftAt15", 15, {860, 200}, 1024, 738, {859, 200}, {899, 166}},
+        PlaceCase{"BottomTouchesAt15", 15, {300, 573}, 1024, 738, {300, 573}, {340, 539}},
+        // 574 - (315 + 2475) / 15 = 388: the panel's bottom on the control's top.
+        PlaceCase{"FlippedAboveAt15", 15, {300, 574}, 1024, 738, {300, 388}, {340, 354}},
+        PlaceCase{"BottomRightCornerAt15", 15, {950, 700}, 1024, 738, {859, 514}, {899, 480}},
+        PlaceCase{"ListTopClampedAt15", 15, {300, 10}, 1024, 738, {300, 10}, {340, 0}},
+        // Wider than the work area: the right edge wins, the left goes off screen; the list's
+        // left is clamped on its own.
+        PlaceCase{"WiderThanTheScreenAt15", 15, {0, 100}, 100, 738, {-65, 100}, {0, 66}},
+        // Flipped above a screen too short: used even though negative; the list clamps to 0.
+        PlaceCase{"FlippedOffTheTopAt15", 15, {300, 150}, 1024, 200, {300, -36}, {340, 0}},
+        PlaceCase{"BelowAt12", 12, {300, 200}, 1024, 738, {300, 200}, {340, 166}},
+        // 817 + 206.25 = 1023.25 keeps; 818 + 206.25 passes and is pulled to round(817.75).
+        PlaceCase{"InsideRightAt12", 12, {817, 200}, 1024, 738, {817, 200}, {857, 166}},
+        PlaceCase{"PulledLeftAt12", 12, {900, 200}, 1024, 738, {818, 200}, {858, 166}},
+        PlaceCase{"BottomInsideAt12", 12, {300, 531}, 1024, 738, {300, 531}, {340, 497}},
+        // 532 - (300 + 2475) / 12 = 300.75 -> 301.
+        PlaceCase{"FlippedAboveAt12", 12, {300, 532}, 1024, 738, {300, 301}, {340, 267}}),
+    [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace datewell
