@@ -200,6 +200,9 @@ class HeadlessDesktop : public Toolkit, public Windowing, public Clock {
   const TextBox* Focused() const;
   std::string FocusedName() const;  // "" when the focus is nowhere
   std::string CaptureName() const;  // "" when no window holds the capture
+  // The active top-level window: the last one shown, moved or placed by SetWindowPos without
+  // SWP_NOACTIVATE, or a form shown modally (kNoWindow: none). Activation never moves the focus.
+  Hwnd ActiveWindow() const;
 
   // The log of window calls since construction or the last ClearCalls.
   const std::vector<WindowCall>& Calls() const;
