@@ -1,9 +1,179 @@
+#include <cmath>
+#include <string>
+
 #include "control/datewell.h"
+#include "control/str_conv.h"
+#include "control/variant_convert.h"
 
 namespace datewell {
 
-// Saving and restoring the settings through the host's property store.
-void Datewell::ReadProperties(PropertyBag&) {}
-void Datewell::WriteProperties(PropertyBag&) {}
+// Saving and restoring the settings through the host's property store: 22 entries under 21
+// keys, "Enabled" twice (the field's own enabled state, then the control's).
+
+namespace {
+
+// The largest font size the FontSize member accepts, in points.
+constexpr float kMaxFontSize = 2160.0f;
+
+// The default "0" of the table: the 16-bit integer 0, which also stands for False.
+Variant Zero() {
+  return Variant(std::int16_t{0});
+}
+
+// Every saved setting, read and converted before any of them is applied, so that a value the
+// control cannot take fails the load with the control as it was.
+struct SavedSettings {
+  FontRef font;
+  OleColor fore_color = kColorWindowText;
+  OleColor back_color = kColorWindowBackground;
+  bool field_enabled = true;
+  bool font_underline = false;
+  bool font_transparent = false;
+  bool font_strikethru = false;
+  float font_size = 8.0f;
+  std::string font_name;
+  bool font_italic = false;
+  bool font_bold = false;
+  bool selected = false;
+  std::int32_t sel_length = 0;
+  std::int32_t sel_start = 0;
+  std::string sel_text;
+  std::string tool_tip_text;
+  std::int32_t whats_this_help_id = 0;
+  Variant value;
+  bool dropped = false;
+  std::int32_t date_format = LongDate;
+  bool enabled = true;
+  bool allow_empty_date = false;
+};
+
+// A restored font is the control's own object: changing the field's font attributes later must
+// not change the container's font or an object the store keeps.
+FontRef FontFrom(const Variant& v) {
+  if (!v.is(VarKind::Font) || !v.font()) {
+    throw HostError(kErrTypeMismatch);
+  }
+  return std::make_shared<Font>(*v.font());
+}
+
+// A stored value that the control could neither show nor save again is refused.
+Variant StoredValueFrom(const Variant& v) {
+  const bool bad_date = v.is(VarKind::Date) && !IsDateInRange(v.date());
+  const bool bad_single = v.is(VarKind::Single) && !std::isfinite(v.single());
+  const bool bad_double = v.is(VarKind::Double) && !std::isfinite(v.double_());
+  if (bad_date || bad_single || bad_double) {
+    throw HostError(kErrInvalidProcedureCall);
+  }
+  return v;
+}
+
+std::int32_t NonNegative(std::int32_t n) {
+  if (n < 0) {
+    throw HostError(kErrInvalidPropertyValue);
+  }
+  return n;
+}
+
+float FontSizeFrom(float points) {
+  if (!(points > 0.0f && points <= kMaxFontSize)) {
+    throw HostError(kErrInvalidPropertyValue);
+  }
+  return points;
+}
+
+}  // namespace
+
+void Datewell::ReadProperties(PropertyBag& bag) {
+  // Read every entry in the order of the table, each with its default when reading.
+  SavedSettings s;
+  s.font = FontFrom(bag.ReadProperty("Font", Variant(host_.AmbientFont())));
+  s.fore_color = ToColor(bag.ReadProperty("ForeColor", ColorVariant(kColorWindowText)));
+  s.back_color = ToColor(bag.ReadProperty("BackColor", ColorVariant(kColorWindowBackground)));
+  s.field_enabled = ToBool(bag.ReadProperty("Enabled", Variant(true)));
+  s.font_underline = ToBool(bag.ReadProperty("FontUnderline", Zero()));
+  s.font_transparent = ToBool(bag.ReadProperty("FontTransparent", Zero()));
+  s.font_strikethru = ToBool(bag.ReadProperty("FontStrikethru", Zero()));
+  s.font_size = FontSizeFrom(ToFloat(bag.ReadProperty("FontSize", Variant(std::int16_t{8}))));
+  s.font_name = ToString(bag.ReadProperty("FontName", Variant("MS Sans Serif")), locale_);
+  s.font_italic = ToBool(bag.ReadProperty("FontItalic", Zero()));
+  s.font_bold = ToBool(bag.ReadProperty("FontBold", Zero()));
+  s.selected = ToBool(bag.ReadProperty("Selected", Zero()));
+  s.sel_length = NonNegative(ToInt32(bag.ReadProperty("SelLength", Zero())));
+  s.sel_start = NonNegative(ToInt32(bag.ReadProperty("SelStart", Zero())));
+  s.sel_text = ToString(bag.ReadProperty("SelText", Variant("")), locale_);
+  s.tool_tip_text = ToString(bag.ReadProperty("ToolTipText", Variant("")), locale_);
+  s.whats_this_help_id = ToInt32(bag.ReadProperty("WhatsThisHelpID", Zero()));
+  s.value = StoredValueFrom(bag.ReadProperty("Value", Zero()));
+  s.dropped = ToBool(bag.ReadProperty("Dropped", Zero()));
+  s.date_format = ToInt32(bag.ReadProperty("DateFormat", Variant(std::int32_t{LongDate})));
+  s.enabled = ToBool(bag.ReadProperty("Enabled", Variant(true)));
+  s.allow_empty_date = ToBool(bag.ReadProperty("AllowEmptyDate", Variant(false)));
+
+  // Entries 1 to 19. The font goes through its setter (report and layout); because it comes
+  // first, the single font attributes after it override the restored object's.
+  SetFont(s.font);
+  txtDate->SetForeColor(s.fore_color);
+  txtDate->SetBackColor(s.back_color);
+  txtDate->SetEnabled(s.field_enabled);
+  txtDate->SetFontUnderline(s.font_underline);
+  m_FontTransparent = s.font_transparent;
+  txtDate->SetFontStrikethru(s.font_strikethru);
+  txtDate->SetFontSize(s.font_size);
+  txtDate->SetFontName(s.font_name);
+  txtDate->SetFontItalic(s.font_italic);
+  m_FontBold = s.font_bold;  // boldness itself comes from the font object
+  m_Selected = s.selected;
+  txtDate->SetSelLength(s.sel_length);
+  txtDate->SetSelStart(s.sel_start);
+  txtDate->SetSelText(s.sel_text);
+  txtDate->SetToolTipText(s.tool_tip_text);
+  txtDate->SetWhatsThisHelpID(s.whats_this_help_id);
+  m_Value = s.value;
+  m_Dropped = s.dropped;
+
+  // Entry 20. A format the control cannot show stops the load here and keeps the format the
+  // control had, so the field is never written with an unknown format.
+  const auto format_name = FormatNameFor(s.date_format);
+  if (!format_name) {
+    throw HostError(kErrInvalidUseOfNull);
+  }
+  m_DateFormat = s.date_format;
+  m_FormatName = std::string(*format_name);
+
+  // The field shows the stored value's date; a saved date text reads back as its date, and the
+  // empty value (" 0") is no date, so the field shows today while DateValue stays 0.
+  txtDate->SetText(FormatForField(ParseDateText(Str(m_Value, locale_))));
+
+  // Entries 21 and 22.
+  UserControl->SetEnabled(s.enabled);
+  m_AllowEmptyDate = s.allow_empty_date;
+}
+
+void Datewell::WriteProperties(PropertyBag& bag) {
+  bag.WriteProperty("Font", Variant(txtDate->Font()), Variant(host_.AmbientFont()));
+  bag.WriteProperty("ForeColor", ColorVariant(txtDate->ForeColor()),
+                    ColorVariant(kColorWindowText));
+  bag.WriteProperty("BackColor", ColorVariant(txtDate->BackColor()),
+                    ColorVariant(kColorWindowBackground));
+  bag.WriteProperty("Enabled", Variant(txtDate->Enabled()), Variant(true));
+  bag.WriteProperty("FontUnderline", Variant(txtDate->FontUnderline()), Zero());
+  bag.WriteProperty("FontTransparent", Variant(m_FontTransparent), Zero());
+  bag.WriteProperty("FontStrikethru", Variant(txtDate->FontStrikethru()), Zero());
+  bag.WriteProperty("FontSize", Variant(txtDate->FontSize()), Zero());
+  bag.WriteProperty("FontName", Variant(txtDate->FontName()), Variant(""));
+  bag.WriteProperty("FontItalic", Variant(txtDate->FontItalic()), Zero());
+  bag.WriteProperty("FontBold", Variant(m_FontBold), Zero());
+  bag.WriteProperty("Selected", Variant(m_Selected), Zero());
+  bag.WriteProperty("SelLength", Variant(std::int32_t{txtDate->SelLength()}), Zero());
+  bag.WriteProperty("SelStart", Variant(std::int32_t{txtDate->SelStart()}), Zero());
+  bag.WriteProperty("SelText", Variant(txtDate->SelText()), Variant(""));
+  bag.WriteProperty("ToolTipText", Variant(txtDate->ToolTipText()), Variant(""));
+  bag.WriteProperty("WhatsThisHelpID", Variant(txtDate->WhatsThisHelpID()), Zero());
+  bag.WriteProperty("Value", m_Value, Zero());
+  bag.WriteProperty("Dropped", Variant(m_Dropped), Zero());
+  bag.WriteProperty("DateFormat", Variant(m_DateFormat), Variant(std::int32_t{LongDate}));
+  bag.WriteProperty("Enabled", Variant(UserControl->Enabled()), Variant(true));
+  bag.WriteProperty("AllowEmptyDate", Variant(m_AllowEmptyDate), Variant(false));
+}
 
 }  // namespace datewell

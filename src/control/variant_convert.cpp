@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <string_view>
 
 namespace datewell {
@@ -330,46 +331,6 @@ bool AutomationEquals(const Variant& a, const Variant& b) {
     return **fa == **fb;
   }
   return false;
-}
-
-std::optional<std::string> NumberText(const Variant& v, LocaleServices& locale) {
-  double number = 0;
-  int digits = 15;
-  switch (v.kind()) {
-    case VarKind::Boolean:
-      return v.boolean() ? "True" : "False";
-    case VarKind::Date:
-      if (!IsDateInRange(v.date())) {
-        return std::nullopt;
-      }
-      return locale.DateToText(v.date());
-    case VarKind::String: {
-      std::optional<double> parsed;
-      try {
-        parsed = ParseNumberText(v.string());
-      } catch (const HostError&) {
-        return std::nullopt;
-      }
-      if (!parsed) {
-        return std::nullopt;
-      }
-      number = *parsed;
-      break;
-    }
-    case VarKind::Single:
-      digits = 7;
-      [[fallthrough]];
-    default: {
-      std::optional<double> raw = RawNumber(v);
-      if (!raw || !std::isfinite(*raw)) {
-        return std::nullopt;
-      }
-      number = *raw;
-      break;
-    }
-  }
-  std::string text = FormatNumber(number, digits);
-  return number < 0 ? text : " " + text;
 }
 
 }  // namespace datewell

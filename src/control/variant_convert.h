@@ -12,7 +12,6 @@
 // invariant form ("12", " -3.5 ", "1E3", "&HFF", "&O17"); Booleans also from "True"/"False".
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "platform/locale.h"
@@ -42,12 +41,6 @@ Variant ColorVariant(OleColor color);
 // included) by value, texts exactly, fonts by their attributes, empty equal to 0 and "".
 // Null equals nothing.
 bool AutomationEquals(const Variant& a, const Variant& b);
-
-// The number-to-text conversion that reserves a leading blank for the sign: 0 gives " 0", -5
-// gives "-5", 8.25 gives " 8.25", True gives "True", a date gives its general date text, a text
-// that reads as a number gives that number's text. Nothing when no such text exists (null, an
-// object, a text that is no number, a date outside the years 100 to 9999).
-std::optional<std::string> NumberText(const Variant& v, LocaleServices& locale);
 
 // The plain decimal text of a number as the host writes it: integers in full, singles with up to
 // 7 and doubles with up to 15 significant digits, no trailing zeros ("8.25", "1E+20").
