@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
+
+#include <unicode/uchar.h>
 
 #include "platform/utf8.h"
 
@@ -20,8 +23,14 @@ namespace {
 constexpr std::size_t kMaxTokens = 16;
 constexpr int kMaxDigits = 4;
 
-// Characters that may stand between the parts of a date and are otherwise meaningless.
+// Characters that may stand between the parts of a date and are otherwise meaningless: a few
+// ASCII ones, and any punctuation, dash or format mark beyond ASCII (the Arabic comma, the
+// ideographic one, bidirectional marks).
 bool IsPlainSeparator(char32_t c) {
+  if (c >= 0x80) {
+    const auto mask = U_GET_GC_MASK(static_cast<UChar32>(c));
+    return (mask & (U_GC_P_MASK | U_GC_CF_MASK)) != 0;
+  }
   switch (c) {
     case U' ':
     case U',':
@@ -30,19 +39,6 @@ bool IsPlainSeparator(char32_t c) {
     case U'\'':
     case U'(':
     case U')':
-    case U'\u2019':  // right single quotation mark
-    case U'\u3001':  // ideographic comma
-    case U'\uFF0C':  // fullwidth comma
-    case U'\uFF0F':  // fullwidth solidus
-    case U'\uFF0D':  // fullwidth hyphen-minus
-    case U'\u200E':  // left-to-right mark
-    case U'\u200F':  // right-to-left mark
-    case U'\u061C':  // Arabic letter mark
-    case U'\u2010':
-    case U'\u2011':
-    case U'\u2012':
-    case U'\u2013':
-    case U'\u2014':
       return true;
     default:
       return false;
@@ -96,16 +92,31 @@ void DateRecogniser::Add(const DateWord& word) {
   while (!folded.empty() && folded.front() == U' ') {
     folded.erase(folded.begin());
   }
-  // Names written with digits ("1月") are read as numbers; the scanner starts words at letters.
-  if (folded.empty() || !IsWordLetter(folded.front()) ||
-      std::any_of(folded.begin(), folded.end(), [](char32_t c) { return DigitValue(c) >= 0; })) {
+  if (folded.empty() || !IsWordLetter(folded.front())) {
+    return;
+  }
+  // Names written with digits ("1月", "tháng 1") are read as numbers; their words are literals.
+  if (std::any_of(folded.begin(), folded.end(), [](char32_t c) { return DigitValue(c) >= 0; })) {
+    std::string run;
+    for (std::size_t i = 0; i < word.text.size();) {
+      const auto [c, size] = utf8::DecodeAt(word.text, i);
+      if (IsWordLetter(c)) {
+        run.append(word.text, i, size);
+      } else if (!run.empty()) {
+        Add(DateWord{.text = std::exchange(run, {}), .filler = true, .glued = true});
+      }
+      i += size;
+    }
+    if (!run.empty()) {
+      Add(DateWord{.text = run, .filler = true, .glued = true});
+    }
     return;
   }
   auto same = std::find_if(entries_.begin(), entries_.end(),
                            [&](const Entry& e) { return e.folded == folded; });
   if (same == entries_.end()) {
     entries_.push_back(
-        Entry{std::move(folded), word.month, word.weekday, word.meridiem, word.filler});
+        Entry{std::move(folded), word.month, word.weekday, word.meridiem, word.filler, word.glued});
     return;
   }
   // The first meaning given wins (the locale's own words come before the English fallback).
@@ -117,6 +128,7 @@ void DateRecogniser::Add(const DateWord& word) {
   }
   same->weekday = same->weekday || word.weekday;
   same->filler = same->filler || word.filler;
+  same->glued = same->glued || word.glued;
 }
 
 const DateRecogniser::Entry* DateRecogniser::Match(std::u32string_view text, std::size_t i) const {
@@ -129,13 +141,32 @@ const DateRecogniser::Entry* DateRecogniser::Match(std::u32string_view text, std
     if (e.folded.size() > text.size() - i || text.compare(i, e.folded.size(), e.folded) != 0) {
       continue;
     }
-    const std::size_t end = i + e.folded.size();
-    if (end < text.size() && IsSpacedLetter(e.folded.back()) && IsSpacedLetter(text[end])) {
-      continue;  // only the start of a longer word
+    if (e.glued || EndsWord(text, i + e.folded.size(), e.folded.back())) {
+      return &e;
     }
-    return &e;
   }
   return nullptr;
+}
+
+bool DateRecogniser::EndsWord(std::u32string_view text, std::size_t i, char32_t last) const {
+  if (i == text.size() || !IsSpacedLetter(last) || !IsSpacedLetter(text[i])) {
+    return true;
+  }
+  const auto found = by_first_.find(text[i]);
+  if (found == by_first_.end()) {
+    return false;
+  }
+  for (std::size_t index : found->second) {
+    const Entry& e = entries_[index];
+    if (e.glued && e.folded.size() <= text.size() - i &&
+        text.compare(i, e.folded.size(), e.folded) == 0) {
+      const std::size_t end = i + e.folded.size();
+      if (end == text.size() || !IsSpacedLetter(text[end])) {
+        return true;
+      }
+    }
+  }
+  return false;
 }
 
 std::optional<Date> DateRecogniser::Recognise(std::string_view text) const {
@@ -284,8 +315,11 @@ std::optional<Date> DateRecogniser::Recognise(std::string_view text) const {
     return std::nullopt;
   }
   if (plain_months == 0 && month_count > 0 && number_count == 2) {
-    if (month_count > 1) {
-      return std::nullopt;
+    // Breton "Meurzh" is Tuesday and March: two of them still name one month.
+    for (std::size_t k = 1; k < month_count; ++k) {
+      if (months[k]->value != months[0]->value) {
+        return std::nullopt;
+      }
     }
     month_word = months[0];
   }
@@ -368,9 +402,9 @@ std::optional<Date> DateRecogniser::Recognise(std::string_view text) const {
       }
       meridiem = t.value;
     } else if (t.kind == Token::kNumber) {
+      // Parts follow one another with any separator between ("13:30", "13.30", "13 h 30").
       if (part_count == parts.size() || t.digits > 2 ||
-          (part_count > 0 && t.sep != U':' && t.sep != U'.') ||
-          (part_count > 0 && k > time_at && tokens[k - 1].kind != Token::kNumber)) {
+          (part_count > 0 && tokens[k - 1].kind != Token::kNumber)) {
         return std::nullopt;
       }
       parts[part_count++] = t.value;

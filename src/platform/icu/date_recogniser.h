@@ -26,6 +26,7 @@ struct DateWord {
   bool weekday = false;
   int meridiem = -1;    // 0 morning, 1 afternoon
   bool filler = false;  // a literal of the date patterns ("de", "年")
+  bool glued = false;   // a literal written against a field ("ren" in "urtarrilaren")
 };
 
 // The year a one- or two-digit year stands for: 00-29 are 2000-2029, 30-99 are 1930-1999.
@@ -51,12 +52,16 @@ class DateRecogniser {
     bool weekday = false;
     int meridiem = -1;
     bool filler = false;
+    bool glued = false;
   };
   struct Token;
 
   void Add(const DateWord& word);
   // The longest entry that matches folded text at i and ends where a word may end; or null.
   const Entry* Match(std::u32string_view text, std::size_t i) const;
+  // Whether a word may end at i: the text ends, no letter of a spaced script continues it, or a
+  // literal written against a field follows.
+  bool EndsWord(std::u32string_view text, std::size_t i, char32_t last) const;
 
   FieldOrder order_;
   FoldRule rule_;

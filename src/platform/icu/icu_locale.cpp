@@ -76,33 +76,45 @@ icu::UnicodeString StylePattern(icu::DateFormat::EStyle style, const icu::Locale
   return pattern;
 }
 
-// The literal words of a date pattern: quoted text, and letters that are no pattern fields.
-std::vector<std::string> PatternLiterals(const icu::UnicodeString& pattern) {
-  std::vector<std::string> words;
+// The literal words of a date pattern: quoted text, and letters that are no pattern fields. A
+// word written against a field without a separator is marked glued.
+std::vector<DateWord> PatternLiterals(const icu::UnicodeString& pattern) {
+  std::vector<DateWord> words;
   icu::UnicodeString word;
-  auto flush = [&] {
+  bool glued = false;
+  bool after_field = false;
+  auto flush = [&](bool before_field) {
     if (!word.isEmpty()) {
-      words.push_back(ToUtf8(word));
+      words.push_back(
+          DateWord{.text = ToUtf8(word), .filler = true, .glued = glued || before_field});
       word.remove();
     }
+    glued = false;
   };
   bool quoted = false;
   for (int32_t i = 0; i < pattern.length();) {
     const UChar32 c = pattern.char32At(i);
     i += U16_LENGTH(c);
     if (c == u'\'') {
-      flush();
       quoted = !quoted;
       continue;
     }
     const bool field = !quoted && c < 0x80 && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'));
-    if (!field && IsWordLetter(static_cast<char32_t>(c))) {
+    if (field) {
+      flush(true);
+      after_field = true;
+    } else if (IsWordLetter(static_cast<char32_t>(c))) {
+      if (word.isEmpty()) {
+        glued = after_field;
+      }
       word.append(c);
+      after_field = false;
     } else {
-      flush();
+      flush(false);
+      after_field = false;
     }
   }
-  flush();
+  flush(false);
   return words;
 }
 
@@ -162,6 +174,15 @@ void AddSymbols(std::vector<DateWord>& words, const icu::DateFormatSymbols& symb
       AddNames(words, days, count, 1, weekday, false);
     }
   }
+  // The name of the current era ("AD", "م") is a literal; earlier eras are out of range anyway.
+  const icu::UnicodeString* eras = symbols.getEras(count);
+  if (count > 1) {
+    words.push_back(DateWord{.text = ToUtf8(eras[1]), .filler = true});
+  }
+  eras = symbols.getEraNames(count);
+  if (count > 1) {
+    words.push_back(DateWord{.text = ToUtf8(eras[1]), .filler = true});
+  }
   const icu::UnicodeString* am_pm = symbols.getAmPmStrings(count);
   for (int32_t i = 0; i < count && i < 2; ++i) {
     words.push_back(DateWord{.text = ToUtf8(am_pm[i]), .meridiem = i});
@@ -208,9 +229,15 @@ struct IcuLocale::Impl {
   std::unordered_map<std::string, std::u32string> folded_needles;
   icu::UnicodeString scratch;
 
-  explicit Impl(const std::string& name) : locale(name.c_str()) {
-    const std::string language = locale.getLanguage();
+  explicit Impl(const std::string& name) : Impl(icu::Locale(name.c_str())) {}
+
+  explicit Impl(const icu::Locale& named) : locale(named) {
+    const std::string language = named.getLanguage();
     rule = (language == "tr" || language == "az") ? FoldRule::kTurkic : FoldRule::kDefault;
+    // The control counts days in the Gregorian calendar, whatever the locale's default calendar.
+    icu::Locale locale = named;
+    UErrorCode keyword_status = U_ZERO_ERROR;
+    locale.setKeywordValue("calendar", "gregorian", keyword_status);
 
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::DateTimePatternGenerator> generator(
@@ -259,13 +286,13 @@ struct IcuLocale::Impl {
     }
     for (const icu::UnicodeString* pattern : std::initializer_list<const icu::UnicodeString*>{
              &full, &short_two, &month_year_pattern, &time_pattern}) {
-      for (std::string& w : PatternLiterals(*pattern)) {
-        words.push_back(DateWord{.text = std::move(w), .filler = true});
+      for (DateWord& w : PatternLiterals(*pattern)) {
+        words.push_back(std::move(w));
       }
     }
     for (auto style : {icu::DateFormat::kLong, icu::DateFormat::kMedium}) {
-      for (std::string& w : PatternLiterals(StylePattern(style, locale))) {
-        words.push_back(DateWord{.text = std::move(w), .filler = true});
+      for (DateWord& w : PatternLiterals(StylePattern(style, locale))) {
+        words.push_back(std::move(w));
       }
     }
     // English as the fallback for every locale.
