@@ -1,0 +1,101 @@
+// Every text the locale writes for a date reads back as that date: the short date, the plain
+// date-to-text conversion (with and without a time of day) and the long date, for every day of
+// whole years at the edges of the range and around the automation date's day 0.
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "fixed_clock.h"
+#include "platform/icu/icu_locale.h"
+
+namespace datewell {
+namespace {
+
+using testing::FixedClock;
+using testing::Ymd;
+
+constexpr int kYears[] = {100, 1899, 1900, 2000, 9999};
+
+struct RoundTripRow {
+  const char* locale;
+  friend void PrintTo(const RoundTripRow& row, std::ostream* os) { *os << row.locale; }
+};
+
+class RoundTripTest : public ::testing::TestWithParam<RoundTripRow> {
+ protected:
+  // Formats every day of the years with `write` and reads it back; the texts that did not read
+  // back as the date they were written from.
+  template <typename Write>
+  std::vector<std::string> Misreads(Write write, double time_of_day) {
+    FixedClock clock(Ymd(2010, 6, 15));
+    IcuLocale locale(clock, GetParam().locale);
+    std::vector<std::string> misread;
+    for (int year : kYears) {
+      for (double day = Ymd(year, 1, 1).serial; day <= Ymd(year, 12, 31).serial; ++day) {
+        const Date date{day < 0 ? day - time_of_day : day + time_of_day};
+        const std::string text = write(locale, date);
+        const std::optional<Date> back = locale.RecogniseDate(text);
+        if (!back || std::abs(back->serial - date.serial) > 1e-6) {
+          misread.push_back(text);
+        }
+      }
+    }
+    return misread;
+  }
+};
+
+std::string First(const std::vector<std::string>& texts) {
+  std::string s;
+  for (std::size_t i = 0; i < texts.size() && i < 5; ++i) {
+    s += "[" + texts[i] + "] ";
+  }
+  return s;
+}
+
+TEST_P(RoundTripTest, ShortDate) {
+  const auto misread =
+      Misreads([](IcuLocale& locale, Date d) { return locale.FormatDate(d, kShortDate); }, 0.0);
+  EXPECT_TRUE(misread.empty()) << misread.size() << " misread, e.g. " << First(misread);
+}
+
+TEST_P(RoundTripTest, LongDateWithItsWeekday) {
+  const auto misread =
+      Misreads([](IcuLocale& locale, Date d) { return locale.FormatDate(d, kLongDate); }, 0.0);
+  EXPECT_TRUE(misread.empty()) << misread.size() << " misread, e.g. " << First(misread);
+}
+
+TEST_P(RoundTripTest, DateToTextWithoutTime) {
+  const auto misread =
+      Misreads([](IcuLocale& locale, Date d) { return locale.DateToText(d); }, 0.0);
+  EXPECT_TRUE(misread.empty()) << misread.size() << " misread, e.g. " << First(misread);
+}
+
+TEST_P(RoundTripTest, DateToTextWithAfternoonTime) {
+  const double time = (13 * 3600 + 30 * 60 + 15) / 86400.0;
+  const auto misread =
+      Misreads([](IcuLocale& locale, Date d) { return locale.DateToText(d); }, time);
+  EXPECT_TRUE(misread.empty()) << misread.size() << " misread, e.g. " << First(misread);
+}
+
+TEST_P(RoundTripTest, DateToTextWithMorningTime) {
+  const double time = (0 * 3600 + 5 * 60 + 1) / 86400.0;
+  const auto misread =
+      Misreads([](IcuLocale& locale, Date d) { return locale.DateToText(d); }, time);
+  EXPECT_TRUE(misread.empty()) << misread.size() << " misread, e.g. " << First(misread);
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, RoundTripTest,
+                         ::testing::Values(RoundTripRow{"en_US"}, RoundTripRow{"en_GB"},
+                                           RoundTripRow{"de_DE"}, RoundTripRow{"es_ES"},
+                                           RoundTripRow{"ja_JP"}, RoundTripRow{"fr_FR"},
+                                           RoundTripRow{"it_IT"}, RoundTripRow{"pt_BR"},
+                                           RoundTripRow{"nl_NL"}, RoundTripRow{"pl_PL"},
+                                           RoundTripRow{"ru_RU"}, RoundTripRow{"tr_TR"},
+                                           RoundTripRow{"ko_KR"}, RoundTripRow{"zh_CN"}),
+                         [](const auto& info) { return std::string(info.param.locale); });
+
+}  // namespace
+}  // namespace datewell
