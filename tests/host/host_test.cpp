@@ -1,0 +1,157 @@
+// The host side: events written as the host received them and rewritten as the script asked,
+// property-change reports, the ambient font, the property stores, and how the runner ends a
+// script that cannot run.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <sstream>
+#include <string>
+
+#include "property_stores.h"
+#include "runner.h"
+
+namespace datewell::host {
+namespace {
+
+TEST(ScriptHostEvents, WritesParametersAsReceivedThenRewritesThem) {
+  std::ostringstream out;
+  ScriptHost host(out);
+  host.On("KeyDown", {"Shift", 4});
+  std::int16_t key_code = 40;
+  std::int16_t shift = 0;
+  std::array<std::int16_t*, 2> params{&key_code, &shift};
+  host.RaiseEvent(EventId::KeyDown, params);
+  EXPECT_EQ(out.str(), "event KeyDown KeyCode=40 Shift=0\n");
+  EXPECT_EQ(key_code, 40) << "a parameter the script did not name keeps its value";
+  EXPECT_EQ(shift, 4);
+}
+
+TEST(ScriptHostEvents, LaterOnReplacesAndOffStopsTheRewrite) {
+  std::ostringstream out;
+  ScriptHost host(out);
+  std::int16_t key_ascii = 97;
+  std::array<std::int16_t*, 1> params{&key_ascii};
+  host.On("KeyPress", {"KeyAscii", 0});
+  host.On("KeyPress", {"KeyAscii", 65});
+  host.RaiseEvent(EventId::KeyPress, params);
+  EXPECT_EQ(key_ascii, 65);
+  host.Off("KeyPress");
+  key_ascii = 98;
+  host.RaiseEvent(EventId::KeyPress, params);
+  EXPECT_EQ(key_ascii, 98);
+  EXPECT_EQ(out.str(), "event KeyPress KeyAscii=97\nevent KeyPress KeyAscii=98\n");
+}
+
+TEST(ScriptHostEvents, RewriteOfOneEventLeavesOthersAlone) {
+  std::ostringstream out;
+  ScriptHost host(out);
+  host.On("KeyUp", {"KeyCode", 0});
+  std::int16_t key_code = 13;
+  std::int16_t shift = 0;
+  std::array<std::int16_t*, 2> params{&key_code, &shift};
+  host.RaiseEvent(EventId::KeyDown, params);
+  EXPECT_EQ(key_code, 13);
+  host.RaiseEvent(EventId::Change, {});
+  host.PropertyChanged("DateFormat");
+  EXPECT_EQ(out.str(), "event KeyDown KeyCode=13 Shift=0\nevent Change\nchanged DateFormat\n");
+}
+
+TEST(ScriptHostAmbientFont, EachAnswerIsAnObjectOfItsOwn) {
+  std::ostringstream out;
+  ScriptHost host(out);
+  host.SetAmbientFont(Font{"Tahoma", 11, true});
+  FontRef first = host.AmbientFont();
+  ASSERT_TRUE(first);
+  EXPECT_EQ(*first, (Font{"Tahoma", 11, true}));
+  first->size = 30;  // a control that adopted the object and changed it
+  EXPECT_EQ(host.AmbientFont()->size, 11.0f);
+}
+
+TEST(MemoryBagStore, ReadsTheLastEntryOfAKeyOrTheDefault) {
+  MemoryBag bag({{"DateFormat", Variant(std::int32_t{1})},
+                 {"Enabled", Variant(false)},
+                 {"DateFormat", Variant(std::int32_t{7})}});
+  EXPECT_TRUE(bag.ReadProperty("DateFormat", Variant(std::int32_t{0})) == Variant(std::int32_t{7}));
+  EXPECT_TRUE(bag.ReadProperty("Value", Variant(std::int16_t{0})) == Variant(std::int16_t{0}));
+  EXPECT_TRUE(bag.ReadProperty("Enabled", Variant(true)) == Variant(false));
+}
+
+TEST(MemoryBagStore, AFontReadIsACopy) {
+  auto font = std::make_shared<Font>(Font{"Arial", 10});
+  MemoryBag bag({{"Font", Variant(font)}});
+  Variant read = bag.ReadProperty("Font", Variant::Nothing());
+  ASSERT_TRUE(read.is(VarKind::Font));
+  EXPECT_NE(read.font().get(), font.get());
+  EXPECT_EQ(*read.font(), *font);
+}
+
+TEST(TranscriptBagStore, WritesEachCallAndPassesItOn) {
+  std::ostringstream out;
+  MemoryBag inner({});
+  TranscriptBag bag(out, &inner);
+  bag.WriteProperty("ForeColor", Variant(std::int32_t{192}), Variant(std::int32_t{-2147483640}));
+  bag.WriteProperty("FontSize", Variant(8.0f), Variant(0.0f));
+  bag.WriteProperty("DateFormat", Variant(std::int32_t{0}), Variant(std::int32_t{0}));
+  EXPECT_EQ(out.str(),
+            "write ForeColor &HC0 default=&H80000008\n"
+            "write FontSize single:8 default=single:0\n"
+            "write DateFormat long:0 default=long:0\n");
+  EXPECT_TRUE(inner.ReadProperty("FontSize", Variant()) == Variant(8.0f));
+  EXPECT_TRUE(inner.ReadProperty("DateFormat", Variant()) == Variant())
+      << "a value equal to its default is not stored";
+}
+
+struct RunRow {
+  const char* name;
+  const char* script;
+  int status;
+  const char* transcript;
+};
+
+class RunnerEnding : public ::testing::TestWithParam<RunRow> {};
+
+TEST_P(RunnerEnding, StatusAndTranscript) {
+  std::ostringstream out;
+  Runner runner(MakeHeadlessDesktop(), out);
+  EXPECT_EQ(runner.Run(GetParam().script), GetParam().status);
+  EXPECT_EQ(out.str(), GetParam().transcript);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, RunnerEnding,
+    ::testing::Values(
+        RunRow{"EmptyScript", "", 0, ""},
+        RunRow{"OnlyEnvironment", "today 2004-03-10\nlocale de_DE\ntpp 12 12\n", 0, ""},
+        RunRow{"MemberBeforeControl", "today 2004-03-10\nget DateValue\nget Version\n", 1,
+               "script error 2: no control yet: use new or load first\n"},
+        RunRow{"MalformedAfterOutput", "dump focus\ndump capture\nfrob 1\ndump focus\n", 1,
+               "focus none\ncapture none\nscript error 3: unknown command \"frob\"\n"},
+        RunRow{"SaveBeforeControl", "save -\n", 1,
+               "script error 1: no control yet: use new or load first\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RunnerEnding, LocaleUnderALiveControlIsMalformed) {
+  std::ostringstream out;
+  Runner runner(MakeHeadlessDesktop(), out);
+  EXPECT_EQ(runner.Run("today 2004-03-10\nnew\nlocale de_DE\n"), 1);
+  std::string transcript = out.str();
+  EXPECT_NE(transcript.find("script error 3: locale must come before the control is created\n"),
+            std::string::npos)
+      << transcript;
+}
+
+TEST(RunnerEnding, AnUnknownMemberIsTheHostsErrorAndTheScriptGoesOn) {
+  std::ostringstream out;
+  Runner runner(MakeHeadlessDesktop(), out);
+  ASSERT_EQ(runner.Run("today 2004-03-10\nnew\nget Colour\ncall Explode\ndump focus\n"), 0);
+  std::string transcript = out.str();
+  const std::string error = "error 438 Object doesn't support this property or method\n";
+  std::size_t first = transcript.find(error);
+  ASSERT_NE(first, std::string::npos) << transcript;
+  EXPECT_NE(transcript.find(error, first + 1), std::string::npos) << transcript;
+  EXPECT_TRUE(transcript.ends_with(error + "focus none\n")) << transcript;
+}
+
+}  // namespace
+}  // namespace datewell::host

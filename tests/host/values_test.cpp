@@ -1,0 +1,161 @@
+// The value syntax of scripts and transcripts: what each written form reads as, that the
+// transcript's form reads back as the same value, and which words are refused.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "values.h"
+
+namespace datewell::host {
+namespace {
+
+struct ValueRow {
+  const char* name;
+  const char* written;
+  Variant expected;
+  const char* formatted;  // what the transcript writes for it
+};
+
+Variant FontValue(const char* name, float size, bool bold, bool italic, bool underline,
+                  bool strikethru) {
+  return Variant(std::make_shared<Font>(Font{name, size, bold, italic, underline, strikethru}));
+}
+
+class ValueSyntax : public ::testing::TestWithParam<ValueRow> {};
+
+TEST_P(ValueSyntax, ReadsAsTheKindAndValueAndWritesBackTheSameWay) {
+  const ValueRow& row = GetParam();
+  Variant v = ParseValue(row.written);
+  EXPECT_EQ(v.kind(), row.expected.kind());
+  EXPECT_TRUE(v == row.expected) << FormatValue(v);
+  EXPECT_EQ(FormatValue(v), row.formatted);
+  EXPECT_TRUE(ParseValue(FormatValue(v)) == v) << "the written form must read back";
+}
+
+// 5 January 2004 is day 37991 counted from 30 December 1899.
+INSTANTIATE_TEST_SUITE_P(
+    Values, ValueSyntax,
+    ::testing::Values(
+        ValueRow{"Empty", "empty", Variant(), "empty"},
+        ValueRow{"Null", "null", Variant::Null(), "null"},
+        ValueRow{"Nothing", "nothing", Variant::Nothing(), "nothing"},
+        ValueRow{"Int", "int:5", Variant(std::int16_t{5}), "int:5"},
+        ValueRow{"IntLowest", "int:-32768", Variant(std::int16_t{-32768}), "int:-32768"},
+        ValueRow{"LongLowest", "long:-2147483648", Variant(std::int32_t{-2147483647 - 1}),
+                 "long:-2147483648"},
+        ValueRow{"Single", "single:8.25", Variant(8.25f), "single:8.25"},
+        ValueRow{"SingleWhole", "single:8", Variant(8.0f), "single:8"},
+        ValueRow{"Double", "double:38356.5", Variant(38356.5), "double:38356.5"},
+        ValueRow{"True", "bool:true", Variant(true), "bool:true"},
+        ValueRow{"False", "bool:false", Variant(false), "bool:false"},
+        ValueRow{"Text", "str:\"5 January 2004\"", Variant("5 January 2004"),
+                 "str:\"5 January 2004\""},
+        ValueRow{"TextEscapes", R"(str:"say \"hi\" \\ now")", Variant(R"(say "hi" \ now)"),
+                 R"(str:"say \"hi\" \\ now")"},
+        ValueRow{"TextControlCharacters", R"(str:"a\tb\x01")", Variant("a\tb\x01"),
+                 R"(str:"a\tb\x01")"},
+        ValueRow{"EmptyText", "str:\"\"", Variant(""), "str:\"\""},
+        ValueRow{"Date", "date:2004-01-05", Variant(Date{37991}), "date:2004-01-05"},
+        ValueRow{"DateWithTime", "date:2004-01-05T13:30:00", Variant(Date{37991.5625}),
+                 "date:2004-01-05T13:30:00"},
+        ValueRow{"DateWithoutSeconds", "date:2004-01-05T18:00", Variant(Date{37991.75}),
+                 "date:2004-01-05T18:00:00"},
+        ValueRow{"DayZero", "date:1899-12-30", Variant(Date{0}), "date:1899-12-30"},
+        // Before day 0 the time of day still counts forwards from midnight.
+        ValueRow{"BeforeDayZero", "date:1899-12-29T06:00:00", Variant(Date{-1.25}),
+                 "date:1899-12-29T06:00:00"},
+        ValueRow{"LeapDay", "date:2000-02-29", Variant(Date{36585}), "date:2000-02-29"},
+        ValueRow{"SerialNotAWholeSecond", "date:@0.123456789", Variant(Date{0.123456789}),
+                 "date:@0.123456789"},
+        ValueRow{"SerialFarAway", "date:@1e9", Variant(Date{1e9}), "date:@1e+09"},
+        ValueRow{"SerialOfACalendarDay", "date:@37991", Variant(Date{37991}), "date:2004-01-05"},
+        ValueRow{"ColourIsALong", "color:&H80000005", Variant(std::int32_t{-2147483643}),
+                 "long:-2147483643"},
+        ValueRow{"ColourLowerCase", "color:&hc0", Variant(std::int32_t{192}), "long:192"},
+        ValueRow{"Font", "font:\"MS Sans Serif\",8",
+                 FontValue("MS Sans Serif", 8, false, false, false, false),
+                 "font:\"MS Sans Serif\",8"},
+        ValueRow{"FontStyles", "font:\"Arial\",9.75,strikethru,bold,underline,italic",
+                 FontValue("Arial", 9.75f, true, true, true, true),
+                 "font:\"Arial\",9.75,bold,italic,underline,strikethru"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ValueSyntax, NotANumberReadsAsNotANumber) {
+  Variant d = ParseValue("double:nan");
+  ASSERT_TRUE(d.is(VarKind::Double));
+  EXPECT_TRUE(std::isnan(d.double_()));
+  Variant date = ParseValue("date:@nan");
+  ASSERT_TRUE(date.is(VarKind::Date));
+  EXPECT_TRUE(std::isnan(date.date().serial));
+  EXPECT_EQ(FormatValue(date), "date:@nan");
+}
+
+struct RefusedRow {
+  const char* name;
+  const char* written;
+};
+
+class RefusedValue : public ::testing::TestWithParam<RefusedRow> {};
+
+TEST_P(RefusedValue, IsASyntaxError) {
+  EXPECT_THROW(ParseValue(GetParam().written), SyntaxError);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, RefusedValue,
+    ::testing::Values(
+        RefusedRow{"NoKind", "5"}, RefusedRow{"UnknownKind", "frob:1"},
+        RefusedRow{"IntTooLarge", "int:32768"}, RefusedRow{"IntTrailing", "int:5x"},
+        RefusedRow{"IntPlusSign", "int:+5"}, RefusedRow{"LongEmpty", "long:"},
+        RefusedRow{"LongTooLarge", "long:2147483648"}, RefusedRow{"SingleTooLarge", "single:1e50"},
+        RefusedRow{"BoolWord", "bool:yes"}, RefusedRow{"TextUnquoted", "str:abc"},
+        RefusedRow{"TextUnterminated", "str:\"abc"}, RefusedRow{"TextAfterQuote", "str:\"a\"b"},
+        RefusedRow{"UnknownEscape", R"(str:"\q")"}, RefusedRow{"ShortHexEscape", R"(str:"\x4")"},
+        RefusedRow{"NoSuchDay", "date:2004-02-30"}, RefusedRow{"NotALeapYear", "date:1900-02-29"},
+        RefusedRow{"ShortFields", "date:2004-1-5"}, RefusedRow{"YearZero", "date:0000-01-01"},
+        RefusedRow{"Hour24", "date:2004-01-05T24:00:00"},
+        RefusedRow{"BadSeparator", "date:2004/01/05"},
+        RefusedRow{"ColourWithoutPrefix", "color:80000005"},
+        RefusedRow{"ColourTooLong", "color:&H123456789"}, RefusedRow{"ColourNotHex", "color:&HXYZ"},
+        RefusedRow{"FontUnquoted", "font:Sans,8"}, RefusedRow{"FontWithoutSize", "font:\"Sans\""},
+        RefusedRow{"FontZeroSize", "font:\"Sans\",0"},
+        RefusedRow{"FontUnknownStyle", "font:\"Sans\",8,heavy"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ColourRow {
+  const char* name;
+  Variant value;
+  const char* written;
+};
+
+class ColourForm : public ::testing::TestWithParam<ColourRow> {};
+
+TEST_P(ColourForm, IsUpperCaseHexWithoutLeadingZeros) {
+  EXPECT_EQ(FormatColorValue(GetParam().value), GetParam().written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Colours, ColourForm,
+    ::testing::Values(ColourRow{"SystemColour", Variant(std::int32_t{-2147483643}), "&H80000005"},
+                      ColourRow{"DarkRed", Variant(std::int32_t{192}), "&HC0"},
+                      ColourRow{"Black", Variant(std::int32_t{0}), "&H0"},
+                      ColourRow{"White", Variant(std::int32_t{0xFFFFFF}), "&HFFFFFF"},
+                      // A 16-bit -1 widens to the 32-bit colour it stands for.
+                      ColourRow{"NegativeInteger", Variant(std::int16_t{-1}), "&HFFFFFFFF"},
+                      ColourRow{"NotAnInteger", Variant("red"), "str:\"red\""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Quoting, AnyByteSequenceReadsBackUnchanged) {
+  std::string all;
+  for (int c = 0; c < 256; ++c) {
+    all += static_cast<char>(c);
+  }
+  std::string quoted = Quote(all);
+  EXPECT_EQ(quoted.find('\n'), std::string::npos) << "a quoted text stays on one line";
+  EXPECT_EQ(Unquote(quoted), all);
+}
+
+}  // namespace
+}  // namespace datewell::host
