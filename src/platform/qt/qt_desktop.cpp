@@ -1,0 +1,778 @@
+#include "platform/qt/qt_desktop.h"
+
+#include <xcb/xcb.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QStyle>
+#include <QThread>
+#include <QWindow>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/qt/qt_internal.h"
+
+namespace datewell {
+
+namespace qt_detail {
+
+// ---- Conversions -----------------------------------------------------------------------------
+
+QColor ToQColor(OleColor color) {
+  if (color & kSysColorFlag) {
+    const QPalette pal = QApplication::palette();
+    switch (color & 0xFF) {
+      case 5:  // window background
+        return pal.color(QPalette::Base);
+      case 8:  // window text
+        return pal.color(QPalette::Text);
+      case 13:  // highlight
+        return pal.color(QPalette::Highlight);
+      case 14:  // highlighted text
+        return pal.color(QPalette::HighlightedText);
+      case 15:  // button face
+        return pal.color(QPalette::Button);
+      case 16:  // button shadow
+        return pal.color(QPalette::Mid);
+      case 17:  // grey text
+        return pal.color(QPalette::Disabled, QPalette::Text);
+      case 18:  // button text
+        return pal.color(QPalette::ButtonText);
+      case 20:  // button highlight
+        return pal.color(QPalette::Light);
+      case 21:  // dark shadow
+        return pal.color(QPalette::Dark);
+      case 22:  // light
+        return pal.color(QPalette::Midlight);
+      case 24:  // info background
+        return pal.color(QPalette::ToolTipBase);
+      case 23:  // info text
+        return pal.color(QPalette::ToolTipText);
+      default:
+        return pal.color(QPalette::Window);
+    }
+  }
+  return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                static_cast<int>((color >> 16) & 0xFF));
+}
+
+QFont ToQFont(const Font& font) {
+  QFont f(QString::fromStdString(font.name));
+  if (font.size > 0.0f && std::isfinite(font.size)) {
+    f.setPointSizeF(font.size);
+  }
+  f.setBold(font.bold);
+  f.setItalic(font.italic);
+  f.setUnderline(font.underline);
+  f.setStrikeOut(font.strikethru);
+  return f;
+}
+
+std::int16_t ShiftOf(Qt::KeyboardModifiers modifiers) {
+  return qtgeom::ShiftMask(modifiers.testFlag(Qt::ShiftModifier),
+                           modifiers.testFlag(Qt::ControlModifier),
+                           modifiers.testFlag(Qt::AltModifier));
+}
+
+MouseArgs MouseArgsOf(const DesktopState& state, const QMouseEvent& event, QPoint local) {
+  MouseArgs args;
+  switch (event.button() != Qt::NoButton ? event.button() : Qt::MouseButton(0)) {
+    case Qt::RightButton:
+      args.button = kRightButton;
+      break;
+    case Qt::MiddleButton:
+      args.button = kMiddleButton;
+      break;
+    case Qt::LeftButton:
+      args.button = kLeftButton;
+      break;
+    default: {
+      // A move: the buttons held.
+      const Qt::MouseButtons held = event.buttons();
+      args.button =
+          static_cast<std::int16_t>((held.testFlag(Qt::LeftButton) ? kLeftButton : 0) |
+                                    (held.testFlag(Qt::RightButton) ? kRightButton : 0) |
+                                    (held.testFlag(Qt::MiddleButton) ? kMiddleButton : 0));
+    }
+  }
+  args.shift = ShiftOf(event.modifiers());
+  args.x = static_cast<float>(state.ToDevice(local.x())) * state.TppX();
+  args.y = static_cast<float>(state.ToDevice(local.y())) * state.TppY();
+  return args;
+}
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToStd(const QString& text) {
+  return text.toUtf8().toStdString();
+}
+
+// ---- The grab probe --------------------------------------------------------------------------
+
+GrabProbe::GrabProbe() {
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+    return;
+  }
+  int screen_number = 0;
+  xcb_connection_t* c = xcb_connect(nullptr, &screen_number);
+  if (!c || xcb_connection_has_error(c)) {
+    if (c) {
+      xcb_disconnect(c);
+    }
+    return;
+  }
+  xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
+  for (int i = 0; i < screen_number && it.rem; ++i) {
+    xcb_screen_next(&it);
+  }
+  if (!it.rem) {
+    xcb_disconnect(c);
+    return;
+  }
+  root_ = it.data->root;
+  connection_ = c;
+}
+
+GrabProbe::~GrabProbe() {
+  if (connection_) {
+    xcb_disconnect(static_cast<xcb_connection_t*>(connection_));
+  }
+}
+
+bool GrabProbe::PointerGrabbed() {
+  auto* c = static_cast<xcb_connection_t*>(connection_);
+  if (!c) {
+    return false;
+  }
+  xcb_grab_pointer_cookie_t cookie =
+      xcb_grab_pointer(c, 0, root_, 0, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, XCB_NONE, XCB_NONE,
+                       XCB_CURRENT_TIME);
+  xcb_grab_pointer_reply_t* reply = xcb_grab_pointer_reply(c, cookie, nullptr);
+  const int status = reply ? reply->status : -1;
+  free(reply);  // NOLINT: xcb replies are malloc'ed
+  if (status == XCB_GRAB_STATUS_SUCCESS) {
+    // Nobody held the pointer: give it straight back.
+    xcb_ungrab_pointer(c, XCB_CURRENT_TIME);
+    xcb_flush(c);
+    return false;
+  }
+  return status == XCB_GRAB_STATUS_ALREADY_GRABBED;
+}
+
+// ---- The application filter ------------------------------------------------------------------
+
+bool AppFilter::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+      const auto* me = static_cast<QMouseEvent*>(event);
+      const QPointF g = me->globalPosition();
+      const double dpr = state_.Dpr();
+      state_.last_cursor = QPoint(static_cast<int>(std::lround(g.x() * dpr)),
+                                  static_cast<int>(std::lround(g.y() * dpr)));
+      break;
+    }
+    case QEvent::WindowActivate: {
+      auto* w = qobject_cast<QWidget*>(watched);
+      if (!w || !w->isWindow()) {
+        break;
+      }
+      if (state_.IsPopup(w)) {
+        if (state_.host_active && !state_.restore_pending) {
+          state_.restore_pending = true;
+          QMetaObject::invokeMethod(
+              w, [s = &state_] { s->RestoreActivation(); }, Qt::QueuedConnection);
+        }
+      } else {
+        state_.host_active = w;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return false;
+}
+
+// ---- The desktop's state ---------------------------------------------------------------------
+
+DesktopState::DesktopState() = default;
+DesktopState::~DesktopState() = default;
+
+Entry* DesktopState::Find(Hwnd hwnd) {
+  auto it = windows.find(hwnd);
+  return it == windows.end() ? nullptr : &it->second;
+}
+
+const Entry* DesktopState::Find(Hwnd hwnd) const {
+  auto it = windows.find(hwnd);
+  return it == windows.end() ? nullptr : &it->second;
+}
+
+Hwnd DesktopState::HandleOf(const QWidget* widget) const {
+  if (!widget) {
+    return kNoWindow;
+  }
+  for (const auto& [hwnd, entry] : windows) {
+    if (entry.widget.data() == widget) {
+      return hwnd;
+    }
+  }
+  return kNoWindow;
+}
+
+Hwnd DesktopState::Register(Entry entry) {
+  const Hwnd hwnd = next_handle;
+  next_handle += 4;
+  windows.emplace(hwnd, std::move(entry));
+  return hwnd;
+}
+
+void DesktopState::Unregister(Hwnd hwnd) {
+  if (capture == hwnd) {
+    if (const Entry* e = Find(hwnd); e && e->widget && QWidget::mouseGrabber() == e->widget) {
+      e->widget->releaseMouse();
+    }
+    capture = kNoWindow;
+  }
+  windows.erase(hwnd);
+}
+
+bool DesktopState::IsPopup(const QWidget* window) const {
+  if (!window) {
+    return false;
+  }
+  for (const auto& [hwnd, entry] : windows) {
+    if (entry.widget.data() == window) {
+      return entry.parent == kDesktopHandle && entry.kind != Kind::Form &&
+             entry.kind != Kind::Container;
+    }
+  }
+  return false;
+}
+
+Hwnd DesktopState::TopOf(Hwnd parent) const {
+  Hwnd h = parent;
+  for (int guard = 0; guard < 64; ++guard) {
+    const Entry* e = Find(h);
+    if (!e) {
+      return kNoWindow;
+    }
+    if (e->kind == Kind::Surface || e->kind == Kind::Form || e->kind == Kind::Container) {
+      return h;
+    }
+    if (e->top != kNoWindow) {
+      return e->top;
+    }
+    h = e->parent;
+  }
+  return kNoWindow;
+}
+
+namespace {
+QScreen* Primary() {
+  return QGuiApplication::primaryScreen();
+}
+}  // namespace
+
+float DesktopState::TppX() const {
+  QScreen* s = Primary();
+  return s ? qtgeom::TwipsPerPixel(s->logicalDotsPerInchX(), s->devicePixelRatio()) : 15.0f;
+}
+
+float DesktopState::TppY() const {
+  QScreen* s = Primary();
+  return s ? qtgeom::TwipsPerPixel(s->logicalDotsPerInchY(), s->devicePixelRatio()) : 15.0f;
+}
+
+double DesktopState::Dpr() const {
+  QScreen* s = Primary();
+  const double r = s ? s->devicePixelRatio() : 1.0;
+  return r > 0.0 ? r : 1.0;
+}
+
+int DesktopState::ToLogical(std::int32_t device) const {
+  return static_cast<int>(std::lround(device / Dpr()));
+}
+
+std::int32_t DesktopState::ToDevice(int logical) const {
+  return static_cast<std::int32_t>(std::lround(logical * Dpr()));
+}
+
+void DesktopState::RestoreActivation() {
+  if (!restore_pending) {
+    return;
+  }
+  restore_pending = false;
+  QWidget* host = host_active.data();
+  if (host && host->isVisible() && IsPopup(QApplication::activeWindow())) {
+    host->activateWindow();
+  }
+}
+
+}  // namespace qt_detail
+
+using qt_detail::DesktopState;
+using qt_detail::Entry;
+using qt_detail::kDesktopHandle;
+using qt_detail::Kind;
+using qt_detail::WindowBase;
+
+// ---- QtDesktop -------------------------------------------------------------------------------
+
+QtDesktop::QtDesktop() : state_(std::make_shared<DesktopState>()) {
+  state_->filter = std::make_unique<qt_detail::AppFilter>(*state_);
+  if (QCoreApplication* app = QCoreApplication::instance()) {
+    app->installEventFilter(state_->filter.get());
+  }
+  state_->probe = std::make_unique<qt_detail::GrabProbe>();
+}
+
+QtDesktop::~QtDesktop() {
+  if (QCoreApplication* app = QCoreApplication::instance()) {
+    app->removeEventFilter(state_->filter.get());
+  }
+  if (QWidget* g = QWidget::mouseGrabber()) {
+    if (state_->HandleOf(g) != kNoWindow) {
+      g->releaseMouse();
+    }
+  }
+  state_->capture = kNoWindow;
+}
+
+namespace {
+
+WindowBase& BaseOf(Widget& parent) {
+  WindowBase* base = qt_detail::WindowOf(parent);
+  if (!base) {
+    // Only containers made by this backend can hold its widgets.
+    throw HostError(kErrInvalidProcedureCall);
+  }
+  return *base;
+}
+
+}  // namespace
+
+std::unique_ptr<UserControlSurface> QtDesktop::CreateUserControl(Hwnd container,
+                                                                 std::string_view name) {
+  Entry* e = state_->Find(container);
+  QWidget* parent = e ? e->widget.data() : nullptr;
+  return qt_detail::MakeSurface(state_, parent, parent ? container : kDesktopHandle, name);
+}
+
+std::unique_ptr<TextBox> QtDesktop::CreateTextBox(Widget& parent, std::string_view name) {
+  return qt_detail::MakeTextBox(state_, BaseOf(parent), name);
+}
+std::unique_ptr<PictureBox> QtDesktop::CreatePictureBox(Widget& parent, std::string_view name) {
+  return qt_detail::MakePictureBox(state_, BaseOf(parent), name);
+}
+std::unique_ptr<Label> QtDesktop::CreateLabel(Widget& parent, std::string_view name) {
+  return qt_detail::MakeLabel(state_, BaseOf(parent), name);
+}
+std::unique_ptr<ListBox> QtDesktop::CreateListBox(Widget& parent, std::string_view name) {
+  return qt_detail::MakeListBox(state_, BaseOf(parent), name);
+}
+std::unique_ptr<CommandButton> QtDesktop::CreateCommandButton(Widget& parent,
+                                                              std::string_view name) {
+  return qt_detail::MakeButton(state_, BaseOf(parent), name);
+}
+std::unique_ptr<LineShape> QtDesktop::CreateLine(Widget& parent, std::string_view name) {
+  return qt_detail::MakeLine(state_, BaseOf(parent), name);
+}
+std::unique_ptr<ImageBox> QtDesktop::CreateImage(Widget& parent, std::string_view name) {
+  return qt_detail::MakeImage(state_, BaseOf(parent), name);
+}
+std::unique_ptr<Form> QtDesktop::CreateForm(std::string_view name) {
+  return qt_detail::MakeForm(state_, name, false);
+}
+
+float QtDesktop::TwipsPerPixelX() {
+  return state_->TppX();
+}
+float QtDesktop::TwipsPerPixelY() {
+  return state_->TppY();
+}
+
+void QtDesktop::DoEvents() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  if (state_->restore_pending) {
+    state_->RestoreActivation();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+  }
+}
+
+Hwnd QtDesktop::GetDesktopWindow() {
+  return kDesktopHandle;
+}
+
+Hwnd QtDesktop::GetParent(Hwnd hwnd) {
+  const Entry* e = state_->Find(hwnd);
+  return e ? e->parent : kNoWindow;
+}
+
+Hwnd QtDesktop::SetParent(Hwnd hwnd, Hwnd parent) {
+  Entry* e = state_->Find(hwnd);
+  if (!e || !e->widget || hwnd == parent) {
+    return kNoWindow;
+  }
+  const Hwnd old = e->parent;
+  QWidget* w = e->widget.data();
+  const bool was_visible = e->window ? e->window->visible_ : w->isVisible();
+  // The window keeps its pixel offset, now measured from the new parent's client area.
+  const QPoint offset = w->pos();
+  if (parent == kDesktopHandle) {
+    if (old != kDesktopHandle || !w->isWindow()) {
+      Qt::WindowFlags flags = (e->ex_style & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Window;
+      flags |= Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
+               Qt::X11BypassWindowManagerHint | Qt::NoDropShadowWindowHint;
+      w->setParent(nullptr, flags);
+      w->setAttribute(Qt::WA_ShowWithoutActivating);
+      w->setAttribute(Qt::WA_X11DoNotAcceptFocus);
+      w->move(offset);
+    }
+  } else {
+    Entry* p = state_->Find(parent);
+    if (!p || !p->widget) {
+      return kNoWindow;
+    }
+    w->setParent(p->widget.data(), Qt::Widget);
+    w->move(offset);
+  }
+  e = state_->Find(hwnd);
+  e->parent = parent;
+  if (was_visible) {
+    w->show();
+  }
+  return old;
+}
+
+std::int32_t QtDesktop::GetWindowLongA(Hwnd hwnd, std::int32_t index) {
+  const Entry* e = state_->Find(hwnd);
+  if (!e || index != GWL_EXSTYLE) {
+    return 0;
+  }
+  return e->ex_style | (e->topmost ? WS_EX_TOPMOST : 0);
+}
+
+std::int32_t QtDesktop::SetWindowLongA(Hwnd hwnd, std::int32_t index, std::int32_t value) {
+  Entry* e = state_->Find(hwnd);
+  if (!e || index != GWL_EXSTYLE) {
+    return 0;
+  }
+  const std::int32_t old = e->ex_style | (e->topmost ? WS_EX_TOPMOST : 0);
+  // Topmost is a place in the z-order, set through SetWindowPos, not a style bit to write.
+  e->ex_style = value & ~WS_EX_TOPMOST;
+  return old;
+}
+
+bool QtDesktop::SetWindowPos(Hwnd hwnd, Hwnd insert_after, std::int32_t x, std::int32_t y,
+                             std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
+  Entry* e = state_->Find(hwnd);
+  if (!e || !e->widget) {
+    return false;
+  }
+  QWidget* w = e->widget.data();
+  WindowBase* base = e->window;
+  if (!(flags & SWP_NOSIZE)) {
+    if (base) {
+      base->SizedTo(cx, cy);
+    } else {
+      w->resize(state_->ToLogical(cx), state_->ToLogical(cy));
+    }
+  }
+  if (!(flags & SWP_NOMOVE)) {
+    if (base) {
+      base->MovedTo(x, y);
+    } else {
+      w->move(state_->ToLogical(x), state_->ToLogical(y));
+    }
+  }
+  bool raise = false;
+  if (!(flags & SWP_NOZORDER)) {
+    if (insert_after == HWND_TOPMOST) {
+      e->topmost = true;
+      raise = true;
+    } else if (insert_after == HWND_NOTOPMOST) {
+      e->topmost = false;
+    } else if (insert_after == HWND_TOP) {
+      raise = true;
+    }
+  }
+  if (flags & SWP_SHOWWINDOW) {
+    if (base) {
+      base->visible_ = true;
+    }
+    if (!(flags & SWP_NOACTIVATE)) {
+      w->setAttribute(Qt::WA_ShowWithoutActivating, false);
+    }
+    w->show();
+    raise = raise || e->topmost;
+  } else if (flags & SWP_HIDEWINDOW) {
+    if (base) {
+      base->visible_ = false;
+    }
+    w->hide();
+  }
+  if (raise && w->isVisible()) {
+    // Without a window manager a window shown later is not necessarily above the form.
+    w->raise();
+  }
+  return true;
+}
+
+bool QtDesktop::ClientToScreen(Hwnd hwnd, Point& point) {
+  const Entry* e = state_->Find(hwnd);
+  if (!e || !e->widget) {
+    return false;
+  }
+  QWidget* w = e->widget.data();
+  state_->last_converted = w;
+  const QPoint global =
+      w->mapToGlobal(QPoint(state_->ToLogical(point.x), state_->ToLogical(point.y)));
+  point = {state_->ToDevice(global.x()), state_->ToDevice(global.y())};
+  return true;
+}
+
+std::int32_t QtDesktop::GetSystemMetrics(std::int32_t index) {
+  switch (index) {
+    case SM_CXFULLSCREEN:
+    case SM_CYFULLSCREEN: {
+      QScreen* screen = nullptr;
+      if (QWidget* w = state_->last_converted.data()) {
+        screen = w->screen();
+      }
+      if (!screen && state_->last_cursor) {
+        screen = QGuiApplication::screenAt(*state_->last_cursor);
+      }
+      if (!screen) {
+        screen = QGuiApplication::primaryScreen();
+      }
+      if (!screen) {
+        return 0;
+      }
+      const QRect a = screen->availableGeometry();
+      const double dpr = screen->devicePixelRatio();
+      const Rect device{static_cast<std::int32_t>(std::lround(a.left() * dpr)),
+                        static_cast<std::int32_t>(std::lround(a.top() * dpr)),
+                        static_cast<std::int32_t>(std::lround((a.left() + a.width()) * dpr)),
+                        static_cast<std::int32_t>(std::lround((a.top() + a.height()) * dpr))};
+      const qtgeom::WorkArea area = qtgeom::WorkAreaMetrics(device);
+      return index == SM_CXFULLSCREEN ? area.cx : area.cy;
+    }
+    case SM_CYHSCROLL: {
+      const int extent = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+      return state_->ToDevice(extent > 0 ? extent : 16);
+    }
+    case SM_CXBORDER:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+bool QtDesktop::GetCursorPos(Point& point) {
+  if (state_->last_cursor) {
+    point = {state_->last_cursor->x(), state_->last_cursor->y()};
+    return true;
+  }
+  const QPoint c = QCursor::pos();
+  point = {state_->ToDevice(c.x()), state_->ToDevice(c.y())};
+  return true;
+}
+
+Hwnd QtDesktop::SetCapture(Hwnd hwnd) {
+  const Hwnd previous = GetCapture();
+  Entry* e = state_->Find(hwnd);
+  if (!e || !e->widget) {
+    return previous;
+  }
+  QWidget* w = e->widget.data();
+  w->grabMouse();
+  state_->capture = hwnd;
+  state_->capture_attempts = 1;
+  state_->capture_confirmed = QWidget::mouseGrabber() == w;
+  qt_detail::GrabProbe* probe = state_->probe.get();
+  if (probe && probe->Available() && w->isVisible()) {
+    // A window the server has not mapped yet cannot take the grab, and Qt does not say so; ask
+    // the server from a second connection and try again until the grab holds.
+    state_->capture_confirmed = false;
+    for (int attempt = 1; attempt <= 60; ++attempt) {
+      state_->capture_attempts = attempt;
+      QWindow* window = w->window()->windowHandle();
+      const bool qt_says = window && window->setMouseGrabEnabled(true);
+      if (qt_says && probe->PointerGrabbed()) {
+        state_->capture_confirmed = true;
+        break;
+      }
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
+      QThread::msleep(5);
+      if (!state_->Find(hwnd) || state_->capture != hwnd) {
+        break;  // the window went away or the capture moved while waiting
+      }
+    }
+  }
+  return previous;
+}
+
+bool QtDesktop::ReleaseCapture() {
+  if (QWidget* g = QWidget::mouseGrabber()) {
+    g->releaseMouse();
+  }
+  state_->capture = kNoWindow;
+  return true;
+}
+
+Hwnd QtDesktop::GetCapture() {
+  const Entry* e = state_->Find(state_->capture);
+  if (!e || !e->widget || QWidget::mouseGrabber() != e->widget.data()) {
+    return kNoWindow;
+  }
+  return state_->capture;
+}
+
+namespace {
+
+QColor ShadeColor(const QPalette& pal, qtgeom::Shade shade) {
+  switch (shade) {
+    case qtgeom::Shade::Light:
+      return pal.color(QPalette::Light);
+    case qtgeom::Shade::Midlight:
+      return pal.color(QPalette::Midlight);
+    case qtgeom::Shade::Mid:
+      return pal.color(QPalette::Mid);
+    case qtgeom::Shade::Dark:
+      return pal.color(QPalette::Dark);
+  }
+  return pal.color(QPalette::Mid);
+}
+
+void FillSegments(QPainter& p, const std::vector<qtgeom::Segment>& segments, const QPalette& pal,
+                  const QColor* fixed) {
+  for (const qtgeom::Segment& s : segments) {
+    p.fillRect(QRect(QPoint(std::min(s.x1, s.x2), std::min(s.y1, s.y2)),
+                     QPoint(std::max(s.x1, s.x2), std::max(s.y1, s.y2))),
+               fixed ? *fixed : ShadeColor(pal, s.shade));
+  }
+}
+
+}  // namespace
+
+bool QtDesktop::DrawEdge(Hdc hdc, Rect& rect, std::uint32_t edge, std::uint32_t flags) {
+  const Rect r = rect;
+  const double dpr = state_->Dpr();
+  return qt_detail::WithPainter(*state_, hdc, [&](QPainter& p) {
+    const QPalette pal = QApplication::palette();
+    p.save();
+    p.scale(1.0 / dpr, 1.0 / dpr);
+    FillSegments(p, qtgeom::EdgeSegments(r, edge, flags), pal, nullptr);
+    p.restore();
+  });
+}
+
+bool QtDesktop::DrawFrameControl(Hdc hdc, Rect& rect, std::uint32_t type, std::uint32_t state) {
+  if (type != DFC_SCROLL) {
+    // The caption band's menu glyph is left out: the band keeps the panel's background.
+    return qt_detail::WithPainter(*state_, hdc, [](QPainter&) {});
+  }
+  const Rect r = rect;
+  const bool pushed = (state & DFCS_PUSHED) != 0;
+  const double dpr = state_->Dpr();
+  return qt_detail::WithPainter(*state_, hdc, [&](QPainter& p) {
+    const QPalette pal = QApplication::palette();
+    p.save();
+    p.scale(1.0 / dpr, 1.0 / dpr);
+    if (r.right > r.left && r.bottom > r.top) {
+      p.fillRect(QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)),
+                 pal.color(QPalette::Button));
+    }
+    if (pushed) {
+      // A pushed scroll button is flat: one ring of the shadow shade.
+      const QColor mid = pal.color(QPalette::Mid);
+      const Rect inner{r.left, r.top, r.right, r.bottom};
+      std::vector<qtgeom::Segment> ring = qtgeom::EdgeSegments(inner, BDR_SUNKENOUTER, BF_RECT);
+      FillSegments(p, ring, pal, &mid);
+    } else {
+      FillSegments(p, qtgeom::EdgeSegments(r, EDGE_RAISED, BF_RECT), pal, nullptr);
+    }
+    if (state & DFCS_SCROLLDOWN) {
+      const QColor text = pal.color(QPalette::ButtonText);
+      FillSegments(p, qtgeom::ScrollDownArrow(r, pushed), pal, &text);
+    }
+    p.restore();
+  });
+}
+
+std::unique_ptr<Form> QtDesktop::CreateContainer(std::string_view name, std::int32_t x,
+                                                 std::int32_t y, std::int32_t width,
+                                                 std::int32_t height) {
+  auto form = qt_detail::MakeForm(state_, name, true);
+  if (QWidget* w = WidgetOf(form->hWnd())) {
+    w->setGeometry(state_->ToLogical(x), state_->ToLogical(y), state_->ToLogical(width),
+                   state_->ToLogical(height));
+  }
+  form->SetVisible(true);
+  if (QWidget* w = WidgetOf(form->hWnd())) {
+    w->move(state_->ToLogical(x), state_->ToLogical(y));
+  }
+  return form;
+}
+
+Hwnd QtDesktop::RegisterContainer(QWidget* widget, std::string_view name) {
+  if (!widget) {
+    return kNoWindow;
+  }
+  if (const Hwnd existing = state_->HandleOf(widget); existing != kNoWindow) {
+    return existing;
+  }
+  Entry entry;
+  entry.widget = widget;
+  entry.kind = Kind::Container;
+  entry.name = std::string(name);
+  entry.parent = widget->isWindow() ? kDesktopHandle : state_->HandleOf(widget->parentWidget());
+  const Hwnd hwnd = state_->Register(std::move(entry));
+  state_->Find(hwnd)->top = hwnd;
+  // Forget the handle when the widget goes.
+  std::weak_ptr<DesktopState> weak = state_;
+  QObject::connect(widget, &QObject::destroyed, [weak, hwnd] {
+    if (auto s = weak.lock()) {
+      s->Unregister(hwnd);
+    }
+  });
+  return hwnd;
+}
+
+QWidget* QtDesktop::WidgetOf(Hwnd hwnd) const {
+  const Entry* e = state_->Find(hwnd);
+  return e ? e->widget.data() : nullptr;
+}
+
+Hwnd QtDesktop::HandleOf(const QWidget* widget) const {
+  return state_->HandleOf(widget);
+}
+
+std::string QtDesktop::WindowName(Hwnd hwnd) const {
+  const Entry* e = state_->Find(hwnd);
+  return e ? e->name : std::string();
+}
+
+bool QtDesktop::IsTopmost(Hwnd hwnd) const {
+  const Entry* e = state_->Find(hwnd);
+  return e && e->topmost;
+}
+
+bool QtDesktop::LastCaptureConfirmed() const {
+  return state_->capture_confirmed;
+}
+int QtDesktop::LastCaptureAttempts() const {
+  return state_->capture_attempts;
+}
+
+}  // namespace datewell

@@ -1,0 +1,100 @@
+#pragma once
+// The platform contract over Qt 6 Widgets: the constituent widgets are real Qt widgets, the panel
+// and the month list become frameless, topmost, override-redirect tool windows when moved to the
+// desktop, the capture is a pointer grab, and drawing goes through QPainter with the palette's
+// three-dimensional shades. Works on X11 and on Qt's offscreen platform.
+//
+// Pixels in this contract are device pixels; twips per pixel are 1440 / (logical DPI x device
+// pixel ratio) of the primary screen. A QApplication must exist before a QtDesktop is made, and
+// everything runs on its thread.
+
+#include <QPointer>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/toolkit.h"
+#include "platform/windowing.h"
+
+namespace datewell {
+
+namespace qt_detail {
+struct DesktopState;
+}
+
+class QtDesktop : public Toolkit, public Windowing {
+ public:
+  QtDesktop();
+  ~QtDesktop() override;
+  QtDesktop(const QtDesktop&) = delete;
+  QtDesktop& operator=(const QtDesktop&) = delete;
+
+  // ---- Toolkit ----
+  std::unique_ptr<UserControlSurface> CreateUserControl(Hwnd container,
+                                                        std::string_view name) override;
+  std::unique_ptr<TextBox> CreateTextBox(Widget& parent, std::string_view name) override;
+  std::unique_ptr<PictureBox> CreatePictureBox(Widget& parent, std::string_view name) override;
+  std::unique_ptr<Label> CreateLabel(Widget& parent, std::string_view name) override;
+  std::unique_ptr<ListBox> CreateListBox(Widget& parent, std::string_view name) override;
+  std::unique_ptr<CommandButton> CreateCommandButton(Widget& parent,
+                                                     std::string_view name) override;
+  std::unique_ptr<LineShape> CreateLine(Widget& parent, std::string_view name) override;
+  std::unique_ptr<ImageBox> CreateImage(Widget& parent, std::string_view name) override;
+  std::unique_ptr<Form> CreateForm(std::string_view name) override;
+  float TwipsPerPixelX() override;
+  float TwipsPerPixelY() override;
+  // QCoreApplication::processEvents(), and the focus handed back to the host's window when a
+  // pop-up was activated by a platform that activates every window it shows.
+  void DoEvents() override;
+
+  // ---- Windowing ----
+  Hwnd GetDesktopWindow() override;
+  Hwnd GetParent(Hwnd hwnd) override;
+  Hwnd SetParent(Hwnd hwnd, Hwnd parent) override;
+  std::int32_t GetWindowLongA(Hwnd hwnd, std::int32_t index) override;
+  std::int32_t SetWindowLongA(Hwnd hwnd, std::int32_t index, std::int32_t value) override;
+  bool SetWindowPos(Hwnd hwnd, Hwnd insert_after, std::int32_t x, std::int32_t y, std::int32_t cx,
+                    std::int32_t cy, std::uint32_t flags) override;
+  bool ClientToScreen(Hwnd hwnd, Point& point) override;
+  // SM_CXFULLSCREEN / SM_CYFULLSCREEN: the right and bottom edges of the available area of the
+  // screen that shows the window last given to ClientToScreen (the control, when it places its
+  // panel), else of the screen under the cursor, else of the primary screen.
+  std::int32_t GetSystemMetrics(std::int32_t index) override;
+  // The global position of the last mouse event the application saw (the cursor itself when no
+  // event has come yet).
+  bool GetCursorPos(Point& point) override;
+  Hwnd SetCapture(Hwnd hwnd) override;
+  bool ReleaseCapture() override;
+  Hwnd GetCapture() override;
+  bool DrawEdge(Hdc hdc, Rect& rect, std::uint32_t edge, std::uint32_t flags) override;
+  bool DrawFrameControl(Hdc hdc, Rect& rect, std::uint32_t type, std::uint32_t state) override;
+
+  // ---- Host side ----
+  // A shown top-level window at screen pixels (a host's form) that user control surfaces and
+  // other widgets can be created in; its hWnd() is the container handle.
+  std::unique_ptr<Form> CreateContainer(std::string_view name, std::int32_t x, std::int32_t y,
+                                        std::int32_t width, std::int32_t height);
+  // An existing widget of the host as a container for user control surfaces. The handle stays
+  // valid while the widget lives.
+  Hwnd RegisterContainer(QWidget* widget, std::string_view name);
+
+  // ---- Inspection ----
+  QWidget* WidgetOf(Hwnd hwnd) const;  // nullptr for no window
+  Hwnd HandleOf(const QWidget* widget) const;
+  std::string WindowName(Hwnd hwnd) const;
+  bool IsTopmost(Hwnd hwnd) const;
+  // How the last SetCapture was confirmed: on X11 a probe connection tries to grab the pointer
+  // and must find it already grabbed; on other platforms Qt's own grabber is checked.
+  bool LastCaptureConfirmed() const;
+  // The number of grab attempts the last SetCapture needed (1 when the first one took).
+  int LastCaptureAttempts() const;
+
+  std::shared_ptr<qt_detail::DesktopState> State() const { return state_; }
+
+ private:
+  std::shared_ptr<qt_detail::DesktopState> state_;
+};
+
+}  // namespace datewell

@@ -1,0 +1,230 @@
+#pragma once
+// Internals of the Qt backend shared by its source files: the desktop's window table, the base of
+// every windowed constituent, the windowless items their containers paint, and the helpers that
+// turn the contract's colours, fonts and units into Qt's. Not for use outside src/platform/qt/.
+
+#include <QColor>
+#include <QFont>
+#include <QObject>
+#include <QPainter>
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/qt/qt_geometry.h"
+#include "platform/toolkit.h"
+#include "platform/windowing.h"
+
+class QMouseEvent;
+
+namespace datewell::qt_detail {
+
+inline constexpr Hwnd kDesktopHandle = 0x10;
+
+enum class Kind { Container, Surface, TextBox, PictureBox, ListBox, Button, Form };
+
+class WindowBase;
+
+// One window of the desktop's table.
+struct Entry {
+  QPointer<QWidget> widget;
+  WindowBase* window = nullptr;  // nullptr for a host's container
+  Kind kind = Kind::Container;
+  std::string name;
+  Hwnd parent = kNoWindow;  // kDesktopHandle for top-level windows
+  Hwnd top = kNoWindow;     // the surface, form or container the window belongs to
+  std::int32_t ex_style = 0;
+  bool topmost = false;
+  QPainter* painter = nullptr;  // set while the window's paint runs
+};
+
+// Asks the X server, from a connection of its own, whether the pointer is grabbed: the probe's
+// own grab attempt must fail with "already grabbed". Inert on other platforms.
+class GrabProbe {
+ public:
+  GrabProbe();
+  ~GrabProbe();
+  GrabProbe(const GrabProbe&) = delete;
+  GrabProbe& operator=(const GrabProbe&) = delete;
+  bool Available() const { return connection_ != nullptr; }
+  bool PointerGrabbed();
+
+ private:
+  void* connection_ = nullptr;  // xcb_connection_t
+  std::uint32_t root_ = 0;
+};
+
+class AppFilter;
+
+struct DesktopState {
+  DesktopState();
+  ~DesktopState();
+
+  std::map<Hwnd, Entry> windows;
+  Hwnd next_handle = 0x100;
+  Hwnd capture = kNoWindow;
+  bool capture_confirmed = false;
+  int capture_attempts = 0;
+  std::optional<QPoint> last_cursor;  // device pixels
+  QPointer<QWidget> last_converted;   // the window last given to ClientToScreen
+  QPointer<QWidget> host_active;      // the last active window that is not a pop-up
+  bool restore_pending = false;
+  std::unique_ptr<AppFilter> filter;
+  std::unique_ptr<GrabProbe> probe;
+
+  Entry* Find(Hwnd hwnd);
+  const Entry* Find(Hwnd hwnd) const;
+  Hwnd HandleOf(const QWidget* widget) const;
+  Hwnd Register(Entry entry);
+  void Unregister(Hwnd hwnd);
+  // A top-level window of ours that was moved to the desktop (the panel, the list).
+  bool IsPopup(const QWidget* window) const;
+  // The surface or form a widget created on parent belongs to.
+  Hwnd TopOf(Hwnd parent) const;
+
+  float TppX() const;
+  float TppY() const;
+  double Dpr() const;
+  // Device pixels and Qt's logical ones.
+  int ToLogical(std::int32_t device) const;
+  std::int32_t ToDevice(int logical) const;
+  // Hands the activation back to the host's window when a pop-up took it.
+  void RestoreActivation();
+};
+
+// Watches every mouse event of the application for the cursor position, and window activation
+// for pop-ups that a platform activated although they never take the focus.
+class AppFilter : public QObject {
+ public:
+  explicit AppFilter(DesktopState& state) : state_(state) {}
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  DesktopState& state_;
+};
+
+// Colours, fonts and mouse arguments.
+QColor ToQColor(OleColor color);
+QFont ToQFont(const Font& font);
+MouseArgs MouseArgsOf(const DesktopState& state, const QMouseEvent& event, QPoint local_logical);
+std::int16_t ShiftOf(Qt::KeyboardModifiers modifiers);
+QString ToQString(std::string_view text);
+std::string ToStd(const QString& text);
+
+class ItemBase;
+
+// The base of every windowed constituent: the widget, its table entry, its geometry in twips
+// (the source of truth: a value set reads back exactly) and its windowless children.
+class WindowBase {
+ public:
+  WindowBase(std::shared_ptr<DesktopState> state, Kind kind, std::string_view name, QWidget* widget,
+             Hwnd parent);
+  virtual ~WindowBase();
+  WindowBase(const WindowBase&) = delete;
+  WindowBase& operator=(const WindowBase&) = delete;
+
+  QWidget* widget() const { return widget_.data(); }
+  Hwnd handle() const { return hwnd_; }
+  DesktopState& state() const { return *state_; }
+  const std::shared_ptr<DesktopState>& shared_state() const { return state_; }
+
+  // Geometry in twips of the container; the widget follows in pixels.
+  float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visible_ = true;
+  int tab_index_ = 0;
+  std::string name_;
+
+  void ApplyGeometry();
+  void ApplyVisible();
+  // The window was moved or sized in device pixels by a window operation.
+  void MovedTo(std::int32_t x, std::int32_t y);
+  void SizedTo(std::int32_t cx, std::int32_t cy);
+
+  // Canvases (surface, picture box, form): background, the Paint handler, windowless children.
+  virtual OleColor CanvasBackColor() const { return kColorWindowBackground; }
+  virtual void RunPaintHandler() {}
+  void PaintCanvas(QWidget* self);
+  // Mouse on a canvas: the own handlers, or the windowless item under the point.
+  enum class MouseKind { Down, Move, Up, DoubleClick };
+  virtual void CanvasMouse(MouseKind, const QMouseEvent&, QPoint) {}
+  // The canvas was shown or hidden (not by the window system on its own).
+  virtual void CanvasShown(bool) {}
+  ItemBase* ItemAt(QPoint local_logical) const;
+
+  void AddItem(ItemBase* item) { items_.push_back(item); }
+  void RemoveItem(ItemBase* item);
+  void UpdateCanvas();
+
+ protected:
+  std::shared_ptr<DesktopState> state_;
+  Hwnd hwnd_ = kNoWindow;
+  QPointer<QWidget> widget_;
+  std::vector<ItemBase*> items_;
+  ItemBase* pressed_item_ = nullptr;
+};
+
+// A windowless constituent: geometry in twips of its container, painted by the container.
+class ItemBase {
+ public:
+  ItemBase(std::shared_ptr<DesktopState> state, Hwnd container, std::string_view name);
+  virtual ~ItemBase();
+  ItemBase(const ItemBase&) = delete;
+  ItemBase& operator=(const ItemBase&) = delete;
+
+  virtual void Paint(QPainter& painter) = 0;
+  virtual void Mouse(WindowBase::MouseKind, MouseArgs&) {}
+  virtual void ItemClick() {}
+  QRect PixelRect() const;  // logical pixels in the container
+  void Changed();           // the container repaints
+
+  float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visible_ = true;
+  int tab_index_ = 0;
+  std::string name_;
+
+ protected:
+  WindowBase* Container() const;
+  std::shared_ptr<DesktopState> state_;
+  Hwnd container_;
+};
+
+// The widget classes' constructors, for the desktop's factory.
+std::unique_ptr<UserControlSurface> MakeSurface(std::shared_ptr<DesktopState> state,
+                                                QWidget* container, Hwnd container_handle,
+                                                std::string_view name);
+std::unique_ptr<TextBox> MakeTextBox(std::shared_ptr<DesktopState> state, WindowBase& parent,
+                                     std::string_view name);
+std::unique_ptr<PictureBox> MakePictureBox(std::shared_ptr<DesktopState> state, WindowBase& parent,
+                                           std::string_view name);
+std::unique_ptr<ListBox> MakeListBox(std::shared_ptr<DesktopState> state, WindowBase& parent,
+                                     std::string_view name);
+std::unique_ptr<CommandButton> MakeButton(std::shared_ptr<DesktopState> state, WindowBase& parent,
+                                          std::string_view name);
+std::unique_ptr<Label> MakeLabel(std::shared_ptr<DesktopState> state, WindowBase& parent,
+                                 std::string_view name);
+std::unique_ptr<LineShape> MakeLine(std::shared_ptr<DesktopState> state, WindowBase& parent,
+                                    std::string_view name);
+std::unique_ptr<ImageBox> MakeImage(std::shared_ptr<DesktopState> state, WindowBase& parent,
+                                    std::string_view name);
+std::unique_ptr<Form> MakeForm(std::shared_ptr<DesktopState> state, std::string_view name,
+                               bool container);
+
+// The window base behind a contract widget made by this backend, or nullptr.
+WindowBase* WindowOf(Widget& widget);
+
+// Clicks the enabled default button of the surface or form top, if it has one.
+bool ClickDefaultButton(DesktopState& state, Hwnd top);
+
+// Draws with the painter of hdc's window when its paint is running; otherwise asks the window to
+// repaint (its Paint handler then draws everything again). Returns false for an unknown hdc.
+bool WithPainter(DesktopState& state, Hdc hdc, const std::function<void(QPainter&)>& draw);
+
+}  // namespace datewell::qt_detail

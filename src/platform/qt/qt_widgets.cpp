@@ -1,0 +1,1373 @@
+// The constituent widgets over Qt: windowed ones wrap a QWidget each, windowless ones (labels,
+// lines, images) are items their container paints and routes the mouse to.
+
+#include <QApplication>
+#include <QDialog>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/qt/qt_internal.h"
+
+namespace datewell::qt_detail {
+
+namespace {
+
+// The link from a Qt widget back to its constituent; cleared when the constituent goes first.
+struct OwnerRef {
+  WindowBase* owner = nullptr;
+};
+
+// Converts a count of Unicode characters into a position in UTF-16 units of text, and back.
+int Utf16Index(const QString& text, int code_points) {
+  int units = 0;
+  for (int i = 0; i < code_points && units < text.size(); ++i) {
+    units += (text.at(units).isHighSurrogate() && units + 1 < text.size()) ? 2 : 1;
+  }
+  return units;
+}
+int CodePointIndex(const QString& text, int units) {
+  units = std::clamp(units, 0, static_cast<int>(text.size()));
+  int count = 0;
+  for (int i = 0; i < units; ++count) {
+    i += (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+  }
+  return count;
+}
+int CodePointLength(const QString& text) {
+  return CodePointIndex(text, text.size());
+}
+
+// ---- Qt widget classes -------------------------------------------------------------------
+
+class CanvasWidget : public QWidget, public OwnerRef {
+ public:
+  explicit CanvasWidget(QWidget* parent) : QWidget(parent) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    if (owner) {
+      owner->PaintCanvas(this);
+    }
+  }
+  void mousePressEvent(QMouseEvent* e) override { Forward(WindowBase::MouseKind::Down, e); }
+  void mouseMoveEvent(QMouseEvent* e) override { Forward(WindowBase::MouseKind::Move, e); }
+  void mouseReleaseEvent(QMouseEvent* e) override { Forward(WindowBase::MouseKind::Up, e); }
+  // A second press that comes quickly is still a press for the control.
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    Forward(WindowBase::MouseKind::DoubleClick, e);
+  }
+  void showEvent(QShowEvent* e) override {
+    if (owner && !e->spontaneous()) {
+      owner->CanvasShown(true);
+    }
+  }
+  void hideEvent(QHideEvent* e) override {
+    if (owner && !e->spontaneous()) {
+      owner->CanvasShown(false);
+    }
+  }
+
+ private:
+  void Forward(WindowBase::MouseKind kind, QMouseEvent* e) {
+    if (owner) {
+      owner->CanvasMouse(kind, *e, e->position().toPoint());
+    }
+  }
+};
+
+class FormWidget : public QDialog, public OwnerRef {
+ public:
+  std::function<void()> on_close;  // the window's close command
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    if (owner) {
+      owner->PaintCanvas(this);
+    }
+  }
+  void closeEvent(QCloseEvent* e) override {
+    if (on_close) {
+      on_close();
+    }
+    QDialog::closeEvent(e);
+  }
+  void reject() override {
+    // Escape is the window's close command as well.
+    if (on_close) {
+      on_close();
+    }
+    QDialog::reject();
+  }
+  void mousePressEvent(QMouseEvent* e) override {
+    if (owner) {
+      owner->CanvasMouse(WindowBase::MouseKind::Down, *e, e->position().toPoint());
+    }
+  }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    if (owner) {
+      owner->CanvasMouse(WindowBase::MouseKind::Up, *e, e->position().toPoint());
+    }
+  }
+};
+
+class QtTextBox;
+
+class LineEditWidget : public QLineEdit, public OwnerRef {
+ public:
+  explicit LineEditWidget(QWidget* parent) : QLineEdit(parent) {}
+  void BaseKeyPress(QKeyEvent* e) { QLineEdit::keyPressEvent(e); }
+  void BaseFocusIn(QFocusEvent* e) { QLineEdit::focusInEvent(e); }
+  void BaseFocusOut(QFocusEvent* e) { QLineEdit::focusOutEvent(e); }
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void keyReleaseEvent(QKeyEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+};
+
+class ListWidget : public QListWidget, public OwnerRef {
+ public:
+  explicit ListWidget(QWidget* parent) : QListWidget(parent) {}
+  std::function<void(QMouseEvent*)> on_move;
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* e) override {
+    if (on_move) {
+      on_move(e);
+    }
+    QListWidget::mouseMoveEvent(e);
+  }
+};
+
+class ButtonWidget : public QPushButton, public OwnerRef {
+ public:
+  explicit ButtonWidget(QWidget* parent) : QPushButton(parent) {}
+};
+
+// ---- Contract widgets ----------------------------------------------------------------------
+
+// The members every windowed constituent shares.
+template <class Iface>
+class Windowed : public Iface, public WindowBase {
+ public:
+  Windowed(std::shared_ptr<DesktopState> state, Kind kind, std::string_view name, QWidget* widget,
+           Hwnd parent)
+      : WindowBase(std::move(state), kind, name, widget, parent) {}
+  std::string_view Name() const override { return name_; }
+  float Left() const override { return left_; }
+  float Top() const override { return top_; }
+  float Width() const override { return width_; }
+  float Height() const override { return height_; }
+  void SetLeft(float twips) override {
+    left_ = twips;
+    ApplyGeometry();
+  }
+  void SetTop(float twips) override {
+    top_ = twips;
+    ApplyGeometry();
+  }
+  void SetWidth(float twips) override {
+    width_ = twips;
+    ApplyGeometry();
+  }
+  void SetHeight(float twips) override {
+    height_ = twips;
+    ApplyGeometry();
+  }
+  bool Visible() const override { return visible_; }
+  void SetVisible(bool visible) override {
+    visible_ = visible;
+    ApplyVisible();
+  }
+  int TabIndex() const override { return tab_index_; }
+  void SetTabIndex(int index) override { tab_index_ = index; }
+  Hwnd hWnd() const override { return hwnd_; }
+};
+
+// The control's own surface inside the host's container.
+class QtSurface final : public Windowed<UserControlSurface> {
+ public:
+  QtSurface(std::shared_ptr<DesktopState> state, QWidget* container, Hwnd container_handle,
+            std::string_view name)
+      : Windowed(std::move(state), Kind::Surface, name, new CanvasWidget(container),
+                 container_handle) {
+    static_cast<CanvasWidget*>(widget())->owner = this;
+    widget()->setFocusPolicy(Qt::NoFocus);
+    widget()->show();
+  }
+  void SetHandlers(SurfaceHandlers handlers) override { handlers_ = std::move(handlers); }
+  bool Enabled() const override { return enabled_; }
+  void SetEnabled(bool enabled) override {
+    enabled_ = enabled;
+    if (widget()) {
+      widget()->setEnabled(enabled);
+    }
+  }
+  OleColor BackColor() const override { return back_color_; }
+  void SetBackColor(OleColor color) override {
+    back_color_ = color;
+    UpdateCanvas();
+  }
+  void Refresh() override {
+    if (widget() && widget()->isVisible()) {
+      widget()->repaint();
+    } else {
+      RunPaintHandler();
+    }
+  }
+  void Size(float width, float height) override {
+    const bool changed = width != width_ || height != height_;
+    width_ = width;
+    height_ = height;
+    ApplyGeometry();
+    if (changed && handlers_.Resize) {
+      handlers_.Resize();
+    }
+  }
+  void SetWidth(float twips) override { Size(twips, height_); }
+  void SetHeight(float twips) override { Size(width_, twips); }
+  Hdc hDC() const override { return hwnd_; }
+  void SetKeyPreview(bool on) override { key_preview_ = on; }
+
+  bool KeyPreview() const { return key_preview_; }
+  const SurfaceHandlers& handlers() const { return handlers_; }
+
+  OleColor CanvasBackColor() const override { return back_color_; }
+  void RunPaintHandler() override {
+    if (handlers_.Paint) {
+      handlers_.Paint();
+    }
+  }
+  void CanvasMouse(MouseKind kind, const QMouseEvent& e, QPoint local) override {
+    MouseArgs args = MouseArgsOf(state(), e, local);
+    if ((kind == MouseKind::Down || kind == MouseKind::DoubleClick) && handlers_.MouseDown) {
+      handlers_.MouseDown(args);
+    } else if (kind == MouseKind::Up && handlers_.MouseUp) {
+      handlers_.MouseUp(args);
+    }
+  }
+  void CanvasShown(bool shown) override {
+    if (shown && handlers_.Show) {
+      handlers_.Show();
+    } else if (!shown && handlers_.Hide) {
+      handlers_.Hide();
+    }
+  }
+
+ private:
+  SurfaceHandlers handlers_;
+  bool enabled_ = true;
+  OleColor back_color_ = 0x8000000Fu;  // button face
+  bool key_preview_ = false;
+};
+
+class QtTextBox final : public Windowed<TextBox> {
+ public:
+  QtTextBox(std::shared_ptr<DesktopState> state, WindowBase& parent, std::string_view name)
+      : Windowed(std::move(state), Kind::TextBox, name, new LineEditWidget(parent.widget()),
+                 parent.handle()),
+        font_(std::make_shared<datewell::Font>()) {
+    edit()->owner = this;
+    edit()->setFrame(false);
+    edit()->setFocusPolicy(Qt::StrongFocus);
+    last_text_ = edit()->text();
+    QObject::connect(edit(), &QLineEdit::textChanged, edit(),
+                     [this](const QString& text) { TextChanged(text); });
+    ApplyFont();
+    ApplyColors();
+    edit()->show();
+  }
+
+  LineEditWidget* edit() const { return static_cast<LineEditWidget*>(widget()); }
+
+  void SetHandlers(TextBoxHandlers handlers) override { handlers_ = std::move(handlers); }
+  std::string Text() const override { return ToStd(last_text_); }
+  void SetText(std::string_view text) override {
+    if (edit()) {
+      edit()->setText(ToQString(text));
+    }
+  }
+  int SelStart() const override {
+    if (!edit()) {
+      return 0;
+    }
+    const int units =
+        edit()->hasSelectedText() ? edit()->selectionStart() : edit()->cursorPosition();
+    return CodePointIndex(edit()->text(), units);
+  }
+  void SetSelStart(int start) override {
+    if (!edit()) {
+      return;
+    }
+    const QString text = edit()->text();
+    start = std::clamp(start, 0, CodePointLength(text));
+    edit()->setCursorPosition(Utf16Index(text, start));
+  }
+  int SelLength() const override { return edit() ? CodePointLength(edit()->selectedText()) : 0; }
+  void SetSelLength(int length) override {
+    if (!edit()) {
+      return;
+    }
+    const QString text = edit()->text();
+    const int start = SelStart();
+    length = std::clamp(length, 0, CodePointLength(text) - start);
+    const int from = Utf16Index(text, start);
+    edit()->setSelection(from, Utf16Index(text, start + length) - from);
+  }
+  std::string SelText() const override { return edit() ? ToStd(edit()->selectedText()) : ""; }
+  void SetSelText(std::string_view text) override {
+    if (edit()) {
+      edit()->insert(ToQString(text));
+    }
+  }
+  FontRef Font() const override { return font_; }
+  void SetFont(FontRef font) override {
+    if (font) {
+      font_ = std::move(font);
+      ApplyFont();
+    }
+  }
+  std::string FontName() const override { return font_->name; }
+  void SetFontName(std::string_view name) override {
+    font_->name = std::string(name);
+    ApplyFont();
+  }
+  float FontSize() const override { return font_->size; }
+  void SetFontSize(float points) override {
+    font_->size = points;
+    ApplyFont();
+  }
+  bool FontBold() const override { return font_->bold; }
+  void SetFontBold(bool on) override {
+    font_->bold = on;
+    ApplyFont();
+  }
+  bool FontItalic() const override { return font_->italic; }
+  void SetFontItalic(bool on) override {
+    font_->italic = on;
+    ApplyFont();
+  }
+  bool FontUnderline() const override { return font_->underline; }
+  void SetFontUnderline(bool on) override {
+    font_->underline = on;
+    ApplyFont();
+  }
+  bool FontStrikethru() const override { return font_->strikethru; }
+  void SetFontStrikethru(bool on) override {
+    font_->strikethru = on;
+    ApplyFont();
+  }
+  OleColor ForeColor() const override { return fore_; }
+  void SetForeColor(OleColor color) override {
+    fore_ = color;
+    ApplyColors();
+  }
+  OleColor BackColor() const override { return back_; }
+  void SetBackColor(OleColor color) override {
+    back_ = color;
+    ApplyColors();
+  }
+  bool Enabled() const override { return enabled_; }
+  void SetEnabled(bool enabled) override {
+    enabled_ = enabled;
+    if (edit()) {
+      edit()->setEnabled(enabled);
+    }
+  }
+  std::string ToolTipText() const override { return tool_tip_; }
+  void SetToolTipText(std::string_view text) override {
+    tool_tip_ = std::string(text);
+    if (edit()) {
+      edit()->setToolTip(ToQString(text));
+    }
+  }
+  std::int32_t WhatsThisHelpID() const override { return help_id_; }
+  void SetWhatsThisHelpID(std::int32_t id) override { help_id_ = id; }
+  void SetBorderStyle(int style) override {
+    if (edit()) {
+      edit()->setFrame(style != 0);
+    }
+  }
+  void SetFocus() override {
+    QWidget* w = edit();
+    if (!w) {
+      return;
+    }
+    QWidget* window = w->window();
+    if (!window->isActiveWindow()) {
+      window->activateWindow();
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+      if (!window->isActiveWindow()) {
+        QApplication::setActiveWindow(window);
+      }
+#endif
+    }
+    w->setFocus(Qt::OtherFocusReason);
+  }
+  bool HasFocus() const override {
+    return has_focus_;
+  }
+
+  // ---- From the line edit ----
+  void OnKeyPress(QKeyEvent* e) {
+    QPointer<LineEditWidget> guard = edit();
+    if (!enabled_) {
+      return;
+    }
+    const int qt_key = e->key();
+    KeyArgs args{qtgeom::VirtualKeyFromQt(qt_key), ShiftOf(e->modifiers())};
+    if (WindowBase* top = TopWindow(); top && top != this) {
+      if (auto* surface = dynamic_cast<QtSurface*>(top);
+          surface && surface->KeyPreview() && surface->handlers().KeyDown) {
+        surface->handlers().KeyDown(args);
+      }
+    }
+    if (!guard) {
+      return;
+    }
+    if (handlers_.KeyDown) {
+      handlers_.KeyDown(args);
+    }
+    if (!guard) {
+      return;
+    }
+    if ((qt_key == Qt::Key_Return || qt_key == Qt::Key_Enter) &&
+        ClickDefaultButton(state(), state().TopOf(hwnd_))) {
+      return;
+    }
+    if (qt_key == Qt::Key_Shift || qt_key == Qt::Key_Control || qt_key == Qt::Key_Alt ||
+        qt_key == Qt::Key_AltGr || qt_key == Qt::Key_Meta) {
+      return;  // modifiers are keys of their own: no character
+    }
+    const QString text = e->text();
+    if (!text.isEmpty()) {
+      const char32_t cp = text.toUcs4().value(0);
+      KeyPressArgs press{qtgeom::KeyAsciiFromCodePoint(cp)};
+      const std::int16_t before = press.key_ascii;
+      if (before != 0 && handlers_.KeyPress) {
+        handlers_.KeyPress(press);
+        if (!guard) {
+          return;
+        }
+        if (press.key_ascii == 0) {
+          return;  // swallowed
+        }
+        if (press.key_ascii != before) {
+          const char32_t replaced = static_cast<char16_t>(press.key_ascii);
+          if (replaced >= 32) {
+            edit()->insert(QString::fromUcs4(&replaced, 1));
+          }
+          return;
+        }
+      }
+    }
+    edit()->BaseKeyPress(e);
+  }
+  void OnKeyRelease(QKeyEvent* e) {
+    if (!enabled_ || e->isAutoRepeat()) {
+      return;
+    }
+    KeyArgs args{qtgeom::VirtualKeyFromQt(e->key()), ShiftOf(e->modifiers())};
+    if (handlers_.KeyUp) {
+      handlers_.KeyUp(args);
+    }
+  }
+  void OnFocusIn(QFocusEvent* e) {
+    edit()->BaseFocusIn(e);
+    if (parked_ && e->reason() == Qt::ActiveWindowFocusReason) {
+      parked_ = false;  // back from a pop-up that the platform activated: no new focus
+      return;
+    }
+    parked_ = false;
+    if (has_focus_) {
+      return;
+    }
+    has_focus_ = true;
+    if (handlers_.GotFocus) {
+      handlers_.GotFocus();
+    }
+  }
+  void OnFocusOut(QFocusEvent* e) {
+    edit()->BaseFocusOut(e);
+    if (e->reason() == Qt::ActiveWindowFocusReason &&
+        state().IsPopup(QApplication::activeWindow())) {
+      // A pop-up of ours was activated by the platform; the field keeps the focus.
+      parked_ = true;
+      return;
+    }
+    if (!has_focus_) {
+      return;
+    }
+    has_focus_ = false;
+    if (handlers_.LostFocus) {
+      handlers_.LostFocus();
+    }
+  }
+  void OnMousePress(QMouseEvent* e) {
+    pressed_ = true;
+    MouseArgs args = MouseArgsOf(state(), *e, e->position().toPoint());
+    if (handlers_.MouseDown) {
+      handlers_.MouseDown(args);
+    }
+  }
+  void OnMouseRelease(QMouseEvent* e) {
+    const bool inside = edit() && edit()->rect().contains(e->position().toPoint());
+    if (pressed_ && inside && handlers_.Click) {
+      pressed_ = false;
+      handlers_.Click();
+    }
+    pressed_ = false;
+  }
+  void OnDoubleClick() {
+    if (handlers_.DblClick) {
+      handlers_.DblClick();
+    }
+  }
+
+ private:
+  WindowBase* TopWindow() const {
+    const Entry* e = state().Find(state().TopOf(hwnd_));
+    return e ? e->window : nullptr;
+  }
+  void TextChanged(const QString& text) {
+    if (text == last_text_) {
+      return;
+    }
+    last_text_ = text;
+    if (handlers_.Change) {
+      handlers_.Change();
+    }
+  }
+  void ApplyFont() {
+    if (edit()) {
+      edit()->setFont(ToQFont(*font_));
+    }
+  }
+  void ApplyColors() {
+    if (!edit()) {
+      return;
+    }
+    QPalette pal = edit()->palette();
+    pal.setColor(QPalette::Text, ToQColor(fore_));
+    pal.setColor(QPalette::Base, ToQColor(back_));
+    edit()->setPalette(pal);
+  }
+
+  TextBoxHandlers handlers_;
+  FontRef font_;
+  QString last_text_;
+  OleColor fore_ = kColorWindowText;
+  OleColor back_ = kColorWindowBackground;
+  bool enabled_ = true;
+  std::string tool_tip_;
+  std::int32_t help_id_ = 0;
+  bool has_focus_ = false;
+  bool parked_ = false;
+  bool pressed_ = false;
+};
+
+void LineEditWidget::keyPressEvent(QKeyEvent* e) {
+  if (owner) {
+    static_cast<QtTextBox*>(owner)->OnKeyPress(e);
+  } else {
+    QLineEdit::keyPressEvent(e);
+  }
+}
+void LineEditWidget::keyReleaseEvent(QKeyEvent* e) {
+  QLineEdit::keyReleaseEvent(e);
+  if (owner) {
+    static_cast<QtTextBox*>(owner)->OnKeyRelease(e);
+  }
+}
+void LineEditWidget::focusInEvent(QFocusEvent* e) {
+  if (owner) {
+    static_cast<QtTextBox*>(owner)->OnFocusIn(e);
+  } else {
+    QLineEdit::focusInEvent(e);
+  }
+}
+void LineEditWidget::focusOutEvent(QFocusEvent* e) {
+  if (owner) {
+    static_cast<QtTextBox*>(owner)->OnFocusOut(e);
+  } else {
+    QLineEdit::focusOutEvent(e);
+  }
+}
+void LineEditWidget::mousePressEvent(QMouseEvent* e) {
+  // The edit places the caret first, so that what the handler selects stays selected.
+  QPointer<LineEditWidget> guard = this;
+  QLineEdit::mousePressEvent(e);
+  if (guard && owner) {
+    static_cast<QtTextBox*>(owner)->OnMousePress(e);
+  }
+}
+void LineEditWidget::mouseReleaseEvent(QMouseEvent* e) {
+  QPointer<LineEditWidget> guard = this;
+  QLineEdit::mouseReleaseEvent(e);
+  if (guard && owner) {
+    static_cast<QtTextBox*>(owner)->OnMouseRelease(e);
+  }
+}
+void LineEditWidget::mouseDoubleClickEvent(QMouseEvent* e) {
+  QPointer<LineEditWidget> guard = this;
+  QLineEdit::mouseDoubleClickEvent(e);
+  if (guard && owner) {
+    static_cast<QtTextBox*>(owner)->OnDoubleClick();
+  }
+}
+
+class QtPictureBox final : public Windowed<PictureBox> {
+ public:
+  QtPictureBox(std::shared_ptr<DesktopState> state, WindowBase& parent, std::string_view name)
+      : Windowed(std::move(state), Kind::PictureBox, name, new CanvasWidget(parent.widget()),
+                 parent.handle()) {
+    static_cast<CanvasWidget*>(widget())->owner = this;
+    widget()->setFocusPolicy(Qt::NoFocus);
+    widget()->setMouseTracking(true);
+    widget()->show();
+  }
+  void SetHandlers(PictureBoxHandlers handlers) override { handlers_ = std::move(handlers); }
+  Hdc hDC() const override { return hwnd_; }
+  OleColor ForeColor() const override { return fore_; }
+  void SetForeColor(OleColor color) override { fore_ = color; }
+  OleColor BackColor() const override { return back_; }
+  void SetBackColor(OleColor color) override {
+    back_ = color;
+    UpdateCanvas();
+  }
+  void SetBorderStyle(int style) override {
+    border_ = style;
+    UpdateCanvas();
+  }
+  float CurrentX() const override { return current_x_; }
+  float CurrentY() const override { return current_y_; }
+  void SetCurrentX(float twips) override { current_x_ = twips; }
+  void SetCurrentY(float twips) override { current_y_ = twips; }
+  void Line(float x1, float y1, float x2, float y2) override {
+    current_x_ = x2;
+    current_y_ = y2;
+    const float tx = state().TppX(), ty = state().TppY();
+    const auto line = qtgeom::LineWithoutEnd(qtgeom::ToPixels(x1, tx), qtgeom::ToPixels(y1, ty),
+                                             qtgeom::ToPixels(x2, tx), qtgeom::ToPixels(y2, ty));
+    const QColor color = ToQColor(fore_);
+    const double dpr = state().Dpr();
+    WithPainter(state(), hwnd_, [&](QPainter& p) {
+      if (!line) {
+        return;
+      }
+      p.save();
+      p.scale(1.0 / dpr, 1.0 / dpr);
+      p.setRenderHint(QPainter::Antialiasing, false);
+      p.setPen(QPen(color, 0));
+      p.drawLine(line->x1, line->y1, line->x2, line->y2);
+      p.restore();
+    });
+  }
+  void Refresh() override {
+    if (widget() && widget()->isVisible()) {
+      widget()->repaint();
+    } else {
+      RunPaintHandler();
+    }
+  }
+
+  OleColor CanvasBackColor() const override { return back_; }
+  void RunPaintHandler() override {
+    if (handlers_.Paint) {
+      handlers_.Paint();
+    }
+  }
+  void CanvasMouse(MouseKind kind, const QMouseEvent& e, QPoint local) override {
+    MouseArgs args = MouseArgsOf(state(), e, local);
+    const bool captured = QWidget::mouseGrabber() == widget();
+    if (!captured) {
+      ItemBase* item = (kind == MouseKind::Up && pressed_item_) ? pressed_item_ : ItemAt(local);
+      if (item) {
+        args.x -= item->left_;
+        args.y -= item->top_;
+        item->Mouse(kind, args);
+        if (kind == MouseKind::Down || kind == MouseKind::DoubleClick) {
+          pressed_item_ = item;
+        } else if (kind == MouseKind::Up) {
+          const bool same = pressed_item_ == item && ItemAt(local) == item;
+          pressed_item_ = nullptr;
+          if (same) {
+            item->ItemClick();
+          }
+        }
+        return;
+      }
+    }
+    switch (kind) {
+      case MouseKind::Down:
+      case MouseKind::DoubleClick:
+        if (handlers_.MouseDown) {
+          handlers_.MouseDown(args);
+        }
+        break;
+      case MouseKind::Move:
+        if (handlers_.MouseMove) {
+          handlers_.MouseMove(args);
+        }
+        break;
+      case MouseKind::Up:
+        if (handlers_.MouseUp) {
+          handlers_.MouseUp(args);
+        }
+        break;
+    }
+  }
+  int BorderStyle() const { return border_; }
+
+ private:
+  PictureBoxHandlers handlers_;
+  OleColor fore_ = kColorWindowText;
+  OleColor back_ = kColorWindowBackground;
+  int border_ = 0;
+  float current_x_ = 0, current_y_ = 0;
+};
+
+class QtListBox final : public Windowed<ListBox> {
+ public:
+  QtListBox(std::shared_ptr<DesktopState> state, WindowBase& parent, std::string_view name)
+      : Windowed(std::move(state), Kind::ListBox, name, new ListWidget(parent.widget()),
+                 parent.handle()) {
+    list()->owner = this;
+    list()->setFocusPolicy(Qt::NoFocus);
+    list()->setMouseTracking(true);
+    list()->setUniformItemSizes(true);
+    list()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list()->setFrameShape(QFrame::Box);
+    list()->setFrameShadow(QFrame::Plain);
+    list()->setLineWidth(1);
+    list()->on_move = [this](QMouseEvent* e) {
+      if (!handlers_.MouseMove || !list()) {
+        return;
+      }
+      const QPoint local = list()->viewport()->mapTo(list(), e->position().toPoint());
+      MouseArgs args = MouseArgsOf(this->state(), *e, local);
+      handlers_.MouseMove(args);
+    };
+    list()->show();
+  }
+  ListWidget* list() const { return static_cast<ListWidget*>(widget()); }
+  void SetHandlers(ListBoxHandlers handlers) override { handlers_ = std::move(handlers); }
+  void Clear() override {
+    if (list()) {
+      list()->clear();
+    }
+  }
+  void AddItem(std::string_view text) override {
+    if (list()) {
+      auto* item = new QListWidgetItem(ToQString(text), list());
+      item->setSizeHint(QSize(0, RowHeight()));
+    }
+  }
+  int ListCount() const override { return list() ? list()->count() : 0; }
+  std::string List(int index) const override {
+    if (!list() || index < 0 || index >= list()->count()) {
+      return {};
+    }
+    return ToStd(list()->item(index)->text());
+  }
+  int ListIndex() const override { return list() ? list()->currentRow() : -1; }
+  // An index outside the items is ignored (the highlight stays where it is).
+  void SetListIndex(int index) override {
+    if (!list() || index < -1 || index >= list()->count()) {
+      return;
+    }
+    list()->setCurrentRow(index);
+    if (index >= 0) {
+      list()->scrollToItem(list()->item(index));
+    }
+  }
+  void SetHeight(float twips) override {
+    height_ = twips;
+    ApplyGeometry();
+    for (int i = 0; list() && i < list()->count(); ++i) {
+      list()->item(i)->setSizeHint(QSize(0, RowHeight()));
+    }
+  }
+
+ private:
+  // Seven rows fill the list, the bands the month list is read by.
+  int RowHeight() const {
+    const int inner = state().ToLogical(qtgeom::ToPixels(height_, state().TppY())) - 2;
+    return qtgeom::ItemHeightFor(inner, std::max(7, list() ? list()->count() + 1 : 7));
+  }
+  ListBoxHandlers handlers_;
+};
+
+class QtButton final : public Windowed<CommandButton> {
+ public:
+  QtButton(std::shared_ptr<DesktopState> state, WindowBase& parent, std::string_view name)
+      : Windowed(std::move(state), Kind::Button, name, new ButtonWidget(parent.widget()),
+                 parent.handle()) {
+    button()->owner = this;
+    const Entry* top = this->state().Find(this->state().TopOf(hwnd_));
+    in_form_ = top && top->kind == Kind::Form;
+    button()->setFocusPolicy(in_form_ ? Qt::StrongFocus : Qt::NoFocus);
+    button()->setAutoDefault(false);
+    QObject::connect(button(), &QPushButton::clicked, button(), [this] {
+      if (handlers_.Click) {
+        handlers_.Click();
+      }
+    });
+    button()->show();
+  }
+  ButtonWidget* button() const { return static_cast<ButtonWidget*>(widget()); }
+  void SetHandlers(CommandButtonHandlers handlers) override { handlers_ = std::move(handlers); }
+  std::string Caption() const override { return caption_; }
+  void SetCaption(std::string_view text) override {
+    caption_ = std::string(text);
+    if (button()) {
+      button()->setText(ToQString(text));
+    }
+  }
+  bool Default() const override { return default_; }
+  void SetDefault(bool is_default) override {
+    default_ = is_default;
+    if (button() && in_form_) {
+      button()->setDefault(is_default);
+    }
+  }
+  void Click() {
+    if (handlers_.Click) {
+      handlers_.Click();
+    }
+  }
+  bool Enabled() const { return button() && button()->isEnabled(); }
+
+ private:
+  CommandButtonHandlers handlers_;
+  std::string caption_;
+  bool default_ = false;
+  bool in_form_ = false;
+};
+
+class QtForm final : public Windowed<Form> {
+ public:
+  QtForm(std::shared_ptr<DesktopState> state, std::string_view name, bool container)
+      : Windowed(std::move(state), container ? Kind::Container : Kind::Form, name, new FormWidget(),
+                 kDesktopHandle) {
+    form()->owner = this;
+    form()->setObjectName(ToQString(name));
+    form()->on_close = [this] { Unload(); };
+    if (container) {
+      form()->setWindowFlags(Qt::Window);
+    }
+    visible_ = false;
+  }
+  FormWidget* form() const { return static_cast<FormWidget*>(widget()); }
+  void SetHandlers(FormHandlers handlers) override { handlers_ = std::move(handlers); }
+  void SetCaption(std::string_view caption) override {
+    caption_ = std::string(caption);
+    if (form()) {
+      form()->setWindowTitle(ToQString(caption));
+    }
+  }
+  std::string Caption() const override { return caption_; }
+  void SetClientSize(float width, float height) override {
+    width_ = width;
+    height_ = height;
+    ApplyGeometry();
+  }
+  void SetIcon(XpmImage icon) override {
+    if (form() && !icon.empty()) {
+      form()->setWindowIcon(QPixmap(icon.data()));
+    }
+  }
+  void ShowModal() override {
+    if (!form()) {
+      return;
+    }
+    loaded_ = true;
+    visible_ = true;
+    QPointer<FormWidget> guard = form();
+    guard->exec();
+    visible_ = false;
+  }
+  void Unload() override {
+    if (!loaded_) {
+      return;
+    }
+    loaded_ = false;
+    if (handlers_.Unload) {
+      handlers_.Unload();
+    }
+    visible_ = false;
+    if (form() && form()->isVisible()) {
+      form()->done(QDialog::Rejected);
+    }
+  }
+  bool Loaded() const override { return loaded_; }
+  OleColor CanvasBackColor() const override { return 0x8000000Fu; }
+  void CanvasMouse(MouseKind kind, const QMouseEvent& e, QPoint local) override {
+    MouseArgs args = MouseArgsOf(state(), e, local);
+    ItemBase* item = (kind == MouseKind::Up && pressed_item_) ? pressed_item_ : ItemAt(local);
+    if (!item) {
+      return;
+    }
+    args.x -= item->left_;
+    args.y -= item->top_;
+    item->Mouse(kind, args);
+    if (kind == MouseKind::Down) {
+      pressed_item_ = item;
+    } else if (kind == MouseKind::Up) {
+      const bool same = pressed_item_ == item && ItemAt(local) == item;
+      pressed_item_ = nullptr;
+      if (same) {
+        item->ItemClick();
+      }
+    }
+  }
+
+ private:
+  FormHandlers handlers_;
+  std::string caption_;
+  bool loaded_ = true;
+};
+
+// ---- Windowless items ------------------------------------------------------------------------
+
+class QtLabel final : public Label, public ItemBase {
+ public:
+  using ItemBase::ItemBase;
+  std::string_view Name() const override { return name_; }
+  float Left() const override { return left_; }
+  float Top() const override { return top_; }
+  float Width() const override { return width_; }
+  float Height() const override { return height_; }
+  void SetLeft(float t) override { Set(left_, t); }
+  void SetTop(float t) override { Set(top_, t); }
+  void SetWidth(float t) override { Set(width_, t); }
+  void SetHeight(float t) override { Set(height_, t); }
+  bool Visible() const override { return visible_; }
+  void SetVisible(bool v) override { Set(visible_, v); }
+  int TabIndex() const override { return tab_index_; }
+  void SetTabIndex(int index) override { tab_index_ = index; }
+  Hwnd hWnd() const override { return kNoWindow; }
+
+  void SetHandlers(LabelHandlers handlers) override { handlers_ = std::move(handlers); }
+  std::string Caption() const override { return caption_; }
+  void SetCaption(std::string_view text) override { Set(caption_, std::string(text)); }
+  std::string Tag() const override { return tag_; }
+  void SetTag(std::string_view text) override { tag_ = std::string(text); }
+  bool FontBold() const override { return bold_; }
+  void SetFontBold(bool on) override { Set(bold_, on); }
+  void SetFont(const datewell::Font& font) override {
+    own_font_ = font;
+    bold_ = font.bold;
+    Changed();
+  }
+  OleColor ForeColor() const override { return fore_; }
+  void SetForeColor(OleColor color) override { Set(fore_, color); }
+  OleColor BackColor() const override { return back_; }
+  void SetBackColor(OleColor color) override { Set(back_, color); }
+  int BackStyle() const override { return back_style_; }
+  void SetBackStyle(int style) override { Set(back_style_, style); }
+  int BorderStyle() const override { return border_; }
+  void SetBorderStyle(int style) override { Set(border_, style); }
+  int Alignment() const override { return alignment_; }
+  void SetAlignment(int alignment) override { Set(alignment_, alignment); }
+
+  void Paint(QPainter& p) override {
+    if (!visible_) {
+      return;
+    }
+    const QRect r = PixelRect();
+    if (back_style_ == kBackOpaque) {
+      p.fillRect(r, ToQColor(back_));
+    }
+    if (border_ == kBorderFixedSingle) {
+      p.setPen(QPen(Qt::black, 0));
+      p.drawRect(r.adjusted(0, 0, -1, -1));
+    }
+    QFont font = own_font_ ? ToQFont(*own_font_) : p.font();
+    font.setBold(bold_);
+    p.setFont(font);
+    p.setPen(ToQColor(fore_));
+    const int h = alignment_ == kAlignRight    ? Qt::AlignRight
+                  : alignment_ == kAlignCenter ? Qt::AlignHCenter
+                                               : Qt::AlignLeft;
+    const QRect text_rect = border_ == kBorderFixedSingle ? r.adjusted(1, 0, -1, 0) : r;
+    p.drawText(text_rect, h | Qt::AlignTop | Qt::TextSingleLine, ToQString(caption_));
+  }
+  void Mouse(WindowBase::MouseKind kind, MouseArgs& args) override {
+    switch (kind) {
+      case WindowBase::MouseKind::Down:
+      case WindowBase::MouseKind::DoubleClick:
+        if (handlers_.MouseDown) {
+          handlers_.MouseDown(args);
+        }
+        break;
+      case WindowBase::MouseKind::Move:
+        if (handlers_.MouseMove) {
+          handlers_.MouseMove(args);
+        }
+        break;
+      case WindowBase::MouseKind::Up:
+        if (handlers_.MouseUp) {
+          handlers_.MouseUp(args);
+        }
+        break;
+    }
+  }
+  void ItemClick() override {
+    if (handlers_.Click) {
+      handlers_.Click();
+    }
+  }
+
+ private:
+  template <class T>
+  void Set(T& field, T value) {
+    if (field != value) {
+      field = std::move(value);
+      Changed();
+    }
+  }
+  LabelHandlers handlers_;
+  std::string caption_;
+  std::string tag_;
+  bool bold_ = false;
+  std::optional<datewell::Font> own_font_;
+  OleColor fore_ = kColorWindowText;
+  OleColor back_ = 0x8000000Fu;
+  int back_style_ = kBackOpaque;
+  int border_ = kBorderNone;
+  int alignment_ = kAlignLeft;
+};
+
+class QtLine final : public LineShape, public ItemBase {
+ public:
+  using ItemBase::ItemBase;
+  std::string_view Name() const override { return name_; }
+  float Left() const override { return std::min(x1_, x2_); }
+  float Top() const override { return std::min(y1_, y2_); }
+  float Width() const override { return std::fabs(x2_ - x1_); }
+  float Height() const override { return std::fabs(y2_ - y1_); }
+  void SetLeft(float t) override { Shift(t - Left(), 0); }
+  void SetTop(float t) override { Shift(0, t - Top()); }
+  void SetWidth(float) override {}
+  void SetHeight(float) override {}
+  bool Visible() const override { return visible_; }
+  void SetVisible(bool v) override {
+    visible_ = v;
+    Changed();
+  }
+  int TabIndex() const override { return tab_index_; }
+  void SetTabIndex(int index) override { tab_index_ = index; }
+  Hwnd hWnd() const override { return kNoWindow; }
+  void SetCoordinates(float x1, float y1, float x2, float y2) override {
+    x1_ = x1;
+    y1_ = y1;
+    x2_ = x2;
+    y2_ = y2;
+    Changed();
+  }
+  OleColor BorderColor() const override { return color_; }
+  void SetBorderColor(OleColor color) override {
+    color_ = color;
+    Changed();
+  }
+  void Paint(QPainter& p) override {
+    if (!visible_) {
+      return;
+    }
+    const float tx = state_->TppX(), ty = state_->TppY();
+    const double dpr = state_->Dpr();
+    p.save();
+    p.scale(1.0 / dpr, 1.0 / dpr);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(ToQColor(color_), 0));
+    p.drawLine(qtgeom::ToPixels(x1_, tx), qtgeom::ToPixels(y1_, ty), qtgeom::ToPixels(x2_, tx),
+               qtgeom::ToPixels(y2_, ty));
+    p.restore();
+  }
+
+ private:
+  void Shift(float dx, float dy) { SetCoordinates(x1_ + dx, y1_ + dy, x2_ + dx, y2_ + dy); }
+  float x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
+  OleColor color_ = 0;
+};
+
+class QtImage final : public ImageBox, public ItemBase {
+ public:
+  using ItemBase::ItemBase;
+  std::string_view Name() const override { return name_; }
+  float Left() const override { return left_; }
+  float Top() const override { return top_; }
+  float Width() const override { return width_; }
+  float Height() const override { return height_; }
+  void SetLeft(float t) override {
+    left_ = t;
+    Changed();
+  }
+  void SetTop(float t) override {
+    top_ = t;
+    Changed();
+  }
+  void SetWidth(float t) override {
+    width_ = t;
+    Changed();
+  }
+  void SetHeight(float t) override {
+    height_ = t;
+    Changed();
+  }
+  bool Visible() const override { return visible_; }
+  void SetVisible(bool v) override {
+    visible_ = v;
+    Changed();
+  }
+  int TabIndex() const override { return tab_index_; }
+  void SetTabIndex(int index) override { tab_index_ = index; }
+  Hwnd hWnd() const override { return kNoWindow; }
+  // The image keeps its natural size, as an image control that does not stretch.
+  void SetPicture(XpmImage picture) override {
+    pixmap_ = picture.empty() ? QPixmap() : QPixmap(picture.data());
+    width_ = static_cast<float>(pixmap_.width() * state_->Dpr()) * state_->TppX();
+    height_ = static_cast<float>(pixmap_.height() * state_->Dpr()) * state_->TppY();
+    Changed();
+  }
+  void Paint(QPainter& p) override {
+    if (visible_ && !pixmap_.isNull()) {
+      p.drawPixmap(PixelRect().topLeft(), pixmap_);
+    }
+  }
+
+ private:
+  QPixmap pixmap_;
+};
+
+}  // namespace
+
+// ---- WindowBase ------------------------------------------------------------------------------
+
+WindowBase::WindowBase(std::shared_ptr<DesktopState> state, Kind kind, std::string_view name,
+                       QWidget* widget, Hwnd parent)
+    : name_(name), state_(std::move(state)), widget_(widget) {
+  if (widget) {
+    widget->setObjectName(ToQString(name));
+  }
+  Entry entry;
+  entry.widget = widget;
+  entry.window = this;
+  entry.kind = kind;
+  entry.name = std::string(name);
+  entry.parent = parent;
+  entry.top = (kind == Kind::Surface || kind == Kind::Form || kind == Kind::Container)
+                  ? kNoWindow
+                  : state_->TopOf(parent);
+  hwnd_ = state_->Register(std::move(entry));
+  if (Entry* e = state_->Find(hwnd_); e && e->top == kNoWindow) {
+    e->top = hwnd_;
+  }
+}
+
+WindowBase::~WindowBase() {
+  for (ItemBase* item : items_) {
+    (void)item;  // items look their container up by handle and find it gone
+  }
+  state_->Unregister(hwnd_);
+  if (QWidget* w = widget_.data()) {
+    if (auto* ref = dynamic_cast<OwnerRef*>(w)) {
+      ref->owner = nullptr;
+    }
+    delete w;
+  }
+}
+
+void WindowBase::ApplyGeometry() {
+  QWidget* w = widget_.data();
+  if (!w) {
+    return;
+  }
+  const float tx = state_->TppX(), ty = state_->TppY();
+  const int x = state_->ToLogical(qtgeom::ToPixels(left_, tx));
+  const int y = state_->ToLogical(qtgeom::ToPixels(top_, ty));
+  const int cx = std::max(0, state_->ToLogical(qtgeom::ToPixels(width_, tx)));
+  const int cy = std::max(0, state_->ToLogical(qtgeom::ToPixels(height_, ty)));
+  w->setGeometry(x, y, cx, cy);
+}
+
+void WindowBase::ApplyVisible() {
+  if (QWidget* w = widget_.data()) {
+    w->setVisible(visible_);
+  }
+}
+
+void WindowBase::MovedTo(std::int32_t x, std::int32_t y) {
+  left_ = static_cast<float>(x) * state_->TppX();
+  top_ = static_cast<float>(y) * state_->TppY();
+  ApplyGeometry();
+}
+
+void WindowBase::SizedTo(std::int32_t cx, std::int32_t cy) {
+  width_ = static_cast<float>(cx) * state_->TppX();
+  height_ = static_cast<float>(cy) * state_->TppY();
+  ApplyGeometry();
+}
+
+void WindowBase::PaintCanvas(QWidget* self) {
+  QPainter painter(self);
+  painter.fillRect(self->rect(), ToQColor(CanvasBackColor()));
+  if (Entry* e = state_->Find(hwnd_)) {
+    QPainter* outer = e->painter;
+    e->painter = &painter;
+    RunPaintHandler();
+    if (Entry* again = state_->Find(hwnd_)) {
+      again->painter = outer;
+    }
+  }
+  painter.setFont(self->font());
+  for (ItemBase* item : items_) {
+    item->Paint(painter);
+  }
+}
+
+ItemBase* WindowBase::ItemAt(QPoint local) const {
+  for (auto it = items_.rbegin(); it != items_.rend(); ++it) {
+    if ((*it)->visible_ && (*it)->PixelRect().contains(local)) {
+      return *it;
+    }
+  }
+  return nullptr;
+}
+
+void WindowBase::RemoveItem(ItemBase* item) {
+  std::erase(items_, item);
+  if (pressed_item_ == item) {
+    pressed_item_ = nullptr;
+  }
+}
+
+void WindowBase::UpdateCanvas() {
+  if (QWidget* w = widget_.data()) {
+    w->update();
+  }
+}
+
+// ---- ItemBase --------------------------------------------------------------------------------
+
+ItemBase::ItemBase(std::shared_ptr<DesktopState> state, Hwnd container, std::string_view name)
+    : name_(name), state_(std::move(state)), container_(container) {
+  if (WindowBase* c = Container()) {
+    c->AddItem(this);
+  }
+}
+
+ItemBase::~ItemBase() {
+  if (WindowBase* c = Container()) {
+    c->RemoveItem(this);
+    c->UpdateCanvas();
+  }
+}
+
+WindowBase* ItemBase::Container() const {
+  const Entry* e = state_->Find(container_);
+  return e ? e->window : nullptr;
+}
+
+QRect ItemBase::PixelRect() const {
+  const float tx = state_->TppX(), ty = state_->TppY();
+  const int l = state_->ToLogical(qtgeom::ToPixels(left_, tx));
+  const int t = state_->ToLogical(qtgeom::ToPixels(top_, ty));
+  const int r = state_->ToLogical(qtgeom::ToPixels(left_ + width_, tx));
+  const int b = state_->ToLogical(qtgeom::ToPixels(top_ + height_, ty));
+  return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
+}
+
+void ItemBase::Changed() {
+  if (WindowBase* c = Container()) {
+    c->UpdateCanvas();
+  }
+}
+
+// ---- Factories -------------------------------------------------------------------------------
+
+std::unique_ptr<UserControlSurface> MakeSurface(std::shared_ptr<DesktopState> state,
+                                                QWidget* container, Hwnd container_handle,
+                                                std::string_view name) {
+  return std::make_unique<QtSurface>(std::move(state), container, container_handle, name);
+}
+std::unique_ptr<TextBox> MakeTextBox(std::shared_ptr<DesktopState> state, WindowBase& parent,
+                                     std::string_view name) {
+  return std::make_unique<QtTextBox>(std::move(state), parent, name);
+}
+std::unique_ptr<PictureBox> MakePictureBox(std::shared_ptr<DesktopState> state, WindowBase& parent,
+                                           std::string_view name) {
+  return std::make_unique<QtPictureBox>(std::move(state), parent, name);
+}
+std::unique_ptr<ListBox> MakeListBox(std::shared_ptr<DesktopState> state, WindowBase& parent,
+                                     std::string_view name) {
+  return std::make_unique<QtListBox>(std::move(state), parent, name);
+}
+std::unique_ptr<CommandButton> MakeButton(std::shared_ptr<DesktopState> state, WindowBase& parent,
+                                          std::string_view name) {
+  return std::make_unique<QtButton>(std::move(state), parent, name);
+}
+std::unique_ptr<Label> MakeLabel(std::shared_ptr<DesktopState> state, WindowBase& parent,
+                                 std::string_view name) {
+  return std::make_unique<QtLabel>(std::move(state), parent.handle(), name);
+}
+std::unique_ptr<LineShape> MakeLine(std::shared_ptr<DesktopState> state, WindowBase& parent,
+                                    std::string_view name) {
+  return std::make_unique<QtLine>(std::move(state), parent.handle(), name);
+}
+std::unique_ptr<ImageBox> MakeImage(std::shared_ptr<DesktopState> state, WindowBase& parent,
+                                    std::string_view name) {
+  return std::make_unique<QtImage>(std::move(state), parent.handle(), name);
+}
+std::unique_ptr<Form> MakeForm(std::shared_ptr<DesktopState> state, std::string_view name,
+                               bool container) {
+  return std::make_unique<QtForm>(std::move(state), name, container);
+}
+
+WindowBase* WindowOf(Widget& widget) {
+  return dynamic_cast<WindowBase*>(&widget);
+}
+
+bool ClickDefaultButton(DesktopState& state, Hwnd top) {
+  for (auto& [hwnd, entry] : state.windows) {
+    if (entry.kind != Kind::Button || entry.top != top || !entry.window) {
+      continue;
+    }
+    auto* button = dynamic_cast<QtButton*>(entry.window);
+    if (button && button->Default() && button->Enabled()) {
+      button->Click();
+      return true;
+    }
+  }
+  return false;
+}
+
+bool WithPainter(DesktopState& state, Hdc hdc, const std::function<void(QPainter&)>& draw) {
+  Entry* e = state.Find(hdc);
+  if (!e || !e->widget) {
+    return false;
+  }
+  if (e->painter) {
+    draw(*e->painter);
+  } else {
+    e->widget->update();
+  }
+  return true;
+}
+
+}  // namespace datewell::qt_detail
