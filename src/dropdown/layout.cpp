@@ -31,6 +31,8 @@ void Datewell::CreateConstituents() {
   txtDate = toolkit_.CreateTextBox(*UserControl, "txtDate");
   Place(*txtDate, kTxtDateDesign);
   txtDate->SetBorderStyle(kBorderNone);  // the face's sunken edge frames it
+  txtDate->SetForeColor(kColorWindowText);
+  txtDate->SetBackColor(kColorWindowBackground);
   txtDate->SetText("Text1");
   txtDate->SetTabIndex(kTabTxtDate);
 

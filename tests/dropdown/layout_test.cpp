@@ -1,0 +1,269 @@
+// The widget tree the control builds: design geometry, captions, colours, tab order,
+// containment, visibility and windowless labels and lines.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dropdown/layout_geometry.h"
+#include "support/harness.h"
+
+namespace datewell {
+namespace {
+
+using testing::Harness;
+
+TEST(LayoutGeometry, DayLabelRectangles) {
+  const struct {
+    const char* name;
+    int index;
+    DesignRect expected;
+  } rows[] = {
+      {"Sunday header", 0, {180, 360, 225, 195}},
+      {"Wednesday header", 3, {1080, 360, 225, 195}},
+      {"Saturday header", 6, {1980, 360, 225, 195}},
+      {"top-left day cell", 7, {180, 600, 285, 225}},
+      {"top-right day cell", 13, {1980, 600, 285, 225}},
+      {"second row starts again at Sunday", 14, {180, 810, 285, 225}},
+      {"the mid-month cell", 23, {780, 1020, 285, 225}},
+      {"bottom-left day cell", 42, {180, 1650, 285, 225}},
+      {"bottom-right day cell", 48, {1980, 1650, 285, 225}},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(DayLabelDesign(row.index), row.expected) << row.name;
+  }
+}
+
+TEST(LayoutGeometry, VerticallyAdjacentCellsOverlapByFifteenTwips) {
+  for (int index = 7; index + 7 <= 48; ++index) {
+    const DesignRect upper = DayLabelDesign(index);
+    const DesignRect lower = DayLabelDesign(index + 7);
+    EXPECT_EQ(upper.top + upper.height - lower.top, 15.0f) << index;
+    EXPECT_EQ(upper.left, lower.left) << index;
+  }
+}
+
+TEST(LayoutGeometry, DesignSampleIsSeptember1998) {
+  const struct {
+    const char* name;
+    int index;
+    DesignDay expected;
+  } rows[] = {
+      {"Sunday 30 August", 7, {30, true}},
+      {"Monday 31 August", 8, {31, true}},
+      {"Tuesday 1 September", 9, {1, false}},
+      {"the mid-month cell", 23, {15, false}},
+      {"30 September", 38, {30, false}},
+      {"1 October", 39, {1, true}},
+      {"10 October ends the grid", 48, {10, true}},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(DesignSampleDay(row.index), row.expected) << row.name;
+  }
+}
+
+struct GeometryRow {
+  const char* name;
+  const Widget* widget;
+  DesignRect expected;
+};
+
+TEST(Layout, WidgetsStartWithTheirDesignGeometry) {
+  // Before the control is shown: showing moves the panel and the list to the desktop.
+  testing::HarnessOptions options;
+  options.show = false;
+  Harness h(options);
+  const auto& w = h.w;
+  const GeometryRow rows[] = {
+      {"cmdDefault far off the surface", w.cmdDefault, {-99800, 2880, 495, 255}},
+      {"lstSelectMonth", w.lstSelectMonth, {60, 840, 1245, 1395}},
+      {"picCalendar", w.picCalendar, {30, 300, 2475, 2475}},
+      {"cmdGotoToday", w.cmdGotoToday, {870, 2040, 735, 315}},
+      {"lblMonthYear", w.lblMonthYear, {645, 90, 1185, 195}},
+      {"lblDate(0)", w.lblDate[0], {180, 360, 225, 195}},
+      {"lblDate(7)", w.lblDate[7], {180, 600, 285, 225}},
+      {"lblDate(48)", w.lblDate[48], {1980, 1650, 285, 225}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(row.widget->Left(), row.expected.left);
+    EXPECT_EQ(row.widget->Top(), row.expected.top);
+    EXPECT_EQ(row.widget->Width(), row.expected.width);
+    EXPECT_EQ(row.widget->Height(), row.expected.height);
+  }
+  for (int i = 0; i < 49; ++i) {
+    const DesignRect r = DayLabelDesign(i);
+    EXPECT_EQ(w.lblDate[i]->Left(), r.left) << i;
+    EXPECT_EQ(w.lblDate[i]->Top(), r.top) << i;
+  }
+}
+
+TEST(Layout, TextFieldHasTheDesignPlaceBeforeTheFirstResize) {
+  testing::HarnessOptions options;
+  options.init_properties = false;
+  options.show = false;
+  options.control_width = 1815.0f;
+  options.control_height = 3015.0f;  // the design size: no resize happens
+  Harness h(options);
+  EXPECT_EQ(h.w.surface->Width(), 1815.0f);
+  EXPECT_EQ(h.w.surface->Height(), 3015.0f);
+  EXPECT_EQ(h.field().Left(), 45.0f);
+  EXPECT_EQ(h.field().Top(), 45.0f);
+  EXPECT_EQ(h.field().Width(), 915.0f);
+  EXPECT_EQ(h.field().Height(), 240.0f);
+  EXPECT_EQ(h.field().Text(), "Text1");
+}
+
+TEST(Layout, TabOrder) {
+  Harness h;
+  const auto& w = h.w;
+  const struct {
+    const char* name;
+    const Widget* widget;
+    int tab_index;
+  } rows[] = {
+      {"txtDate", w.txtDate, 0},
+      {"picCalendar", w.picCalendar, 1},
+      {"lblDate(0)", w.lblDate[0], 2},
+      {"lblDate(48)", w.lblDate[48], 50},
+      {"cmdGotoToday", w.cmdGotoToday, 51},
+      {"lblMonthYear", w.lblMonthYear, 52},
+      {"lstSelectMonth", w.lstSelectMonth, 53},
+      {"cmdDefault", w.cmdDefault, 54},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(row.widget->TabIndex(), row.tab_index) << row.name;
+  }
+  for (int i = 0; i < 49; ++i) {
+    EXPECT_EQ(w.lblDate[i]->TabIndex(), i + 2) << i;
+  }
+}
+
+TEST(Layout, ContainmentBeforeTheControlIsShown) {
+  testing::HarnessOptions options;
+  options.show = false;
+  Harness h(options);
+  const auto& w = h.w;
+  const Hwnd surface = w.surface->hWnd();
+  const Hwnd panel = w.picCalendar->hWnd();
+  const struct {
+    const char* name;
+    Hwnd window;
+    Hwnd parent;
+  } rows[] = {
+      {"cmdDefault", w.cmdDefault->hWnd(), surface},
+      {"txtDate", w.txtDate->hWnd(), surface},
+      {"lstSelectMonth", w.lstSelectMonth->hWnd(), surface},
+      {"picCalendar", panel, surface},
+      {"cmdGotoToday", w.cmdGotoToday->hWnd(), panel},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_NE(row.window, kNoWindow);
+    EXPECT_EQ(h.desktop.GetParent(row.window), row.parent);
+  }
+}
+
+TEST(Layout, LabelsAndLinesAreWindowless) {
+  Harness h;
+  EXPECT_EQ(h.w.lblMonthYear->hWnd(), kNoWindow);
+  EXPECT_EQ(h.w.Line1->hWnd(), kNoWindow);
+  EXPECT_EQ(h.w.Line2->hWnd(), kNoWindow);
+  for (int i = 0; i < 49; ++i) {
+    ASSERT_NE(h.w.lblDate[i], nullptr) << i;
+    EXPECT_EQ(h.w.lblDate[i]->hWnd(), kNoWindow) << i;
+  }
+}
+
+TEST(Layout, PanelAndListAreCreatedHidden) {
+  Harness h;
+  EXPECT_FALSE(h.w.picCalendar->Visible());
+  EXPECT_FALSE(h.w.lstSelectMonth->Visible());
+  EXPECT_FALSE(h.desktop.IsVisible(h.w.picCalendar->hWnd()));
+  EXPECT_FALSE(h.desktop.IsVisible(h.w.lstSelectMonth->hWnd()));
+}
+
+TEST(Layout, CaptionsColoursAndAlignment) {
+  Harness h;
+  const auto& w = h.w;
+  const std::vector<std::string> headers{"S", "M", "T", "W", "T", "F", "S"};
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_EQ(w.lblDate[i]->Caption(), headers[i]) << i;
+  }
+  for (int i = 0; i < 49; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(w.lblDate[i]->Alignment(), kAlignRight);
+    EXPECT_EQ(w.lblDate[i]->BackColor(), kColorWindowBackground);
+  }
+  EXPECT_EQ(w.lblMonthYear->Alignment(), kAlignCenter);
+  EXPECT_EQ(w.lblMonthYear->BackColor(), kColorWindowBackground);
+  EXPECT_EQ(w.lblMonthYear->ForeColor(), kColorWindowText);
+  EXPECT_EQ(w.picCalendar->BackColor(), kColorWindowBackground);
+  EXPECT_EQ(w.cmdGotoToday->Caption(), "Today");
+  EXPECT_EQ(w.cmdDefault->Caption(), "OK");
+  EXPECT_TRUE(w.cmdDefault->Default());
+  EXPECT_FALSE(w.cmdGotoToday->Default());
+  EXPECT_EQ(w.Line1->BorderColor(), 0x808080u);
+  EXPECT_EQ(w.Line2->BorderColor(), 0x808080u);
+  EXPECT_EQ(h.field().ForeColor(), kColorWindowText);
+  EXPECT_EQ(h.field().BackColor(), kColorWindowBackground);
+}
+
+TEST(Layout, UnfilledGridShowsTheDesignSample) {
+  testing::HarnessOptions options;
+  options.init_properties = false;
+  options.show = false;
+  Harness h(options);
+  EXPECT_EQ(h.w.lblMonthYear->Caption(), "September 1998");
+  const struct {
+    int index;
+    const char* caption;
+    OleColor color;
+  } rows[] = {{7, "30", 0x808080u},
+              {9, "1", kColorWindowText},
+              {38, "30", kColorWindowText},
+              {39, "1", 0x808080u},
+              {48, "10", 0x808080u}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(h.w.lblDate[row.index]->Caption(), row.caption) << row.index;
+    EXPECT_EQ(h.w.lblDate[row.index]->ForeColor(), row.color) << row.index;
+  }
+  ASSERT_EQ(h.list().ListCount(), 7);
+  EXPECT_EQ(h.list().List(0), "December 1997");
+  EXPECT_EQ(h.list().List(6), "June 1998");
+}
+
+TEST(Layout, PanelIsASquareOf165PixelsAt15TwipsPerPixel) {
+  Harness h;
+  h.ShowPanel();
+  const Rect r = h.desktop.ScreenRect(h.panel().hWnd());
+  EXPECT_EQ(r.right - r.left, 165);
+  EXPECT_EQ(r.bottom - r.top, 165);
+}
+
+// A click that reaches a day label (the panel shown, the capture released) arrives at the day
+// handler with that label's own index: the field then shows that cell's date.
+TEST(Layout, EveryDayLabelForwardsItsClickWithItsIndex) {
+  // January 2004 starts on a Thursday: cell 11 is the 1st, cell 48 the 7th of February.
+  const struct {
+    int index;
+    const char* text;
+  } rows[] = {{11, "1/1/2004"}, {30, "1/20/2004"}, {48, "2/7/2004"}, {7, "12/28/2003"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.index);
+    Harness h;
+    h.control->SetDateFormat(ShortDate);
+    h.control->FillMonthGrid(Harness::D(2004, 1, 5));
+    h.ShowPanel();
+    h.desktop.ReleaseCapture();
+    const Point p = h.LabelCenter(*h.w.lblDate[row.index]);
+    h.ClearLog();
+    h.desktop.Click(p.x, p.y);
+    EXPECT_EQ(h.field().Text(), row.text);
+    EXPECT_EQ(h.host.Count(EventId::Click), 0);
+  }
+}
+
+}  // namespace
+}  // namespace datewell

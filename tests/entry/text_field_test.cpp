@@ -1,0 +1,276 @@
+// The text field's stories: typing, the host swallowing a key, leaving the field (validation,
+// write-back, the empty case), Enter, clicks while the panel is open, and the selection on focus
+// and mouse press. Driven through the headless desktop and checked on what the host sees.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/harness.h"
+
+namespace datewell {
+namespace {
+
+using testing::Harness;
+using Log = std::vector<std::string>;
+
+std::vector<std::string> EventNames(const testing::RecordingHost& host) {
+  std::vector<std::string> names;
+  for (const auto& e : host.Entries()) {
+    if (e.kind == testing::HostEntry::Kind::Event) {
+      names.emplace_back(testing::EventName(e.id));
+    }
+  }
+  return names;
+}
+
+TEST(TextField, TypingACharacterRaisesKeyDownKeyPressChangeKeyUp) {
+  Harness h;
+  h.FocusField();
+  h.ClearLog();
+  ASSERT_TRUE(h.desktop.Type("7"));
+  EXPECT_EQ(EventNames(h.host), (Log{"KeyDown", "KeyPress", "Change", "KeyUp"}));
+  const auto& entries = h.host.Entries();
+  ASSERT_EQ(entries.size(), 4u);
+  EXPECT_EQ(entries[1].params, (std::vector<std::int16_t>{'7'}));
+  // The key codes of the down and the up are the text box's own, and the same.
+  EXPECT_EQ(entries[0].params, entries[3].params);
+  EXPECT_EQ(h.field().Text(), "7");  // the whole text was selected on focus
+}
+
+TEST(TextField, AHostThatSetsKeyAsciiToZeroSwallowsTheCharacter) {
+  Harness h;
+  h.FocusField();
+  const std::string before = h.field().Text();
+  h.host.SwallowKeyPresses();
+  h.ClearLog();
+  ASSERT_TRUE(h.desktop.Type("x"));
+  EXPECT_EQ(EventNames(h.host), (Log{"KeyDown", "KeyPress", "KeyUp"}));
+  EXPECT_EQ(h.field().Text(), before);
+}
+
+// Each row: the display format, whether empty dates are allowed, whether the panel is open, the
+// text left in the field; then the field's text, the stored value and the panel afterwards.
+struct LeaveRow {
+  const char* name;
+  std::int32_t format;
+  bool allow_empty;
+  bool panel_open;
+  std::string typed;
+  std::optional<Date> date;  // the date written back; nothing: the control became empty
+  bool panel_open_after;
+};
+
+TEST(TextField, LeavingTheFieldValidatesAndWritesBack) {
+  const Date today = DateFromCivil({2010, 6, 15});
+  const Date jan5 = DateFromCivil({2004, 1, 5});
+  const LeaveRow rows[] = {
+      {"a long date with weekday in short-date mode", ShortDate, false, false,
+       "Monday, January 05, 2004", jan5, false},
+      {"a short date in long-date mode", LongDate, false, false, "1/5/2004", jan5, false},
+      {"blanks around a date", ShortDate, true, false, "  1/5/2004 ", jan5, false},
+      {"an empty field without empty dates gets today", ShortDate, false, false, "", today, false},
+      {"blanks without empty dates get today", LongDate, false, false, "   ", today, false},
+      {"text that is no date gets today", ShortDate, false, false, "soon", today, false},
+      {"an invalid date gets today", ShortDate, false, false, "2/30/2004", today, false},
+      {"leaving with a date closes the open panel", ShortDate, false, true, "1/5/2004", jan5,
+       false},
+      {"blanks with empty dates allowed empty the control and keep the panel open", ShortDate, true,
+       true, "   ", std::nullopt, true},
+      {"an empty field with empty dates allowed empties the control", LongDate, true, false, "",
+       std::nullopt, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Harness h;
+    h.control->SetDateFormat(row.format);
+    h.control->SetAllowEmptyDate(row.allow_empty);
+    h.FocusField();
+    if (row.panel_open) {
+      h.ShowPanel();
+    }
+    h.field().SetText(row.typed);
+    h.ClearLog();
+    h.LeaveField();
+    EXPECT_EQ(h.PanelOpen(), row.panel_open_after);
+    if (row.date) {
+      const std::string written =
+          h.Format(*row.date, row.format == ShortDate ? kShortDate : kLongDate);
+      EXPECT_EQ(h.field().Text(), written);
+      // The stored value is the date as plain text, which reads back as the same date.
+      ASSERT_TRUE(h.control->StoredValue().is(VarKind::String));
+      EXPECT_EQ(h.locale.RecogniseDate(h.control->StoredValue().string()),
+                std::optional<Date>(*row.date));
+      EXPECT_EQ(h.control->DateValue(), Variant(*row.date));
+      // The grid now shows the month of that date.
+      const auto mid = h.locale.RecogniseDate(h.w.lblDate[kMidMonthCell]->Tag());
+      ASSERT_TRUE(mid.has_value());
+      EXPECT_EQ(CivilFromDate(*mid).month, CivilFromDate(*row.date).month);
+      EXPECT_EQ(CivilFromDate(*mid).year, CivilFromDate(*row.date).year);
+      EXPECT_EQ(h.host.Events(), h.field().Text() == row.typed ? Log{} : Log{"Change"});
+    } else {
+      EXPECT_EQ(h.field().Text(), row.typed);  // the blanks stay
+      EXPECT_EQ(h.control->StoredValue(), Variant(std::int16_t{0}));
+      EXPECT_EQ(h.control->DateValue(), Variant(std::int16_t{0}));
+      EXPECT_TRUE(h.host.Log().empty());
+    }
+    // Nothing is ever reported as a property change by leaving the field.
+    EXPECT_TRUE(h.host.Reports().empty());
+  }
+}
+
+TEST(TextField, LeavingWithTheLongDateOfTheStoryShowsTheShortDate) {
+  Harness h;
+  h.control->SetDateFormat(ShortDate);
+  h.TypeOver("Monday, January 05, 2004");
+  h.LeaveField();
+  EXPECT_EQ(h.field().Text(), "1/5/2004");
+}
+
+TEST(TextField, EnterInAnEmptyFieldWritesTodayEvenWhenEmptyDatesAreAllowed) {
+  Harness h;
+  h.control->SetDateFormat(ShortDate);
+  h.control->SetAllowEmptyDate(true);
+  h.control->SetDateValue(Variant::Null());
+  ASSERT_EQ(h.field().Text(), "");
+  h.FocusField();
+  h.ClearLog();
+  ASSERT_TRUE(h.desktop.PressKey(kKeyReturn));
+  EXPECT_EQ(h.field().Text(), "6/15/2010");
+  EXPECT_TRUE(h.field().HasFocus());
+  EXPECT_FALSE(h.PanelOpen());
+  // Enter writes only the text: the control stays empty until the field is left.
+  EXPECT_EQ(h.control->DateValue(), Variant(std::int16_t{0}));
+  EXPECT_EQ(EventNames(h.host), (Log{"KeyDown", "Change", "KeyUp"}));
+  h.LeaveField();
+  EXPECT_EQ(h.control->DateValue(), Variant(h.Today()));
+}
+
+TEST(TextField, EnterWithThePanelOpenReformatsClosesAndKeepsTheFocus) {
+  Harness h;
+  h.control->SetDateFormat(ShortDate);
+  h.FocusField();
+  h.ShowPanel();
+  h.field().SetText("5 Jan 2004");
+  h.control->cmdDefault_Click();
+  EXPECT_EQ(h.field().Text(), "1/5/2004");
+  EXPECT_FALSE(h.PanelOpen());
+  EXPECT_EQ(h.desktop.GetCapture(), kNoWindow);
+  EXPECT_TRUE(h.field().HasFocus());
+  // Enter does not store: the value catches up when the field is left.
+  EXPECT_EQ(h.control->StoredValue(), Variant(h.Today()));
+}
+
+TEST(TextField, EnterDoesNotTrimSoBlanksBecomeToday) {
+  Harness h;
+  h.control->SetDateFormat(ShortDate);
+  h.control->SetAllowEmptyDate(true);
+  h.FocusField();
+  h.field().SetText("   ");
+  h.control->cmdDefault_Click();
+  EXPECT_EQ(h.field().Text(), "6/15/2010");
+}
+
+TEST(TextField, AClickWhileThePanelIsOpenWithoutTheCaptureRaisesClickBeforeClosing) {
+  Harness h;
+  h.FocusField();
+  h.ShowPanel();
+  h.desktop.ReleaseCapture();
+  std::optional<bool> open_at_click;
+  h.host.on_event = [&](EventId id, std::span<std::int16_t* const>) {
+    if (id == EventId::Click) {
+      open_at_click = h.PanelOpen();
+    }
+  };
+  h.ClearLog();
+  EXPECT_EQ(h.ClickField(), "txtDate");
+  ASSERT_TRUE(open_at_click.has_value());
+  EXPECT_TRUE(*open_at_click);
+  EXPECT_FALSE(h.PanelOpen());
+  EXPECT_TRUE(h.field().HasFocus());
+  EXPECT_EQ(h.host.Count(EventId::Click), 1);
+}
+
+TEST(TextField, APressOnTheFieldWhileThePanelHoldsTheCaptureReachesThePanel) {
+  Harness h;
+  h.FocusField();
+  h.ShowPanel();
+  h.ClearLog();
+  const Point p = h.ScreenCenter(h.field());
+  EXPECT_EQ(h.desktop.MouseDown(p.x, p.y), "picCalendar");
+  h.desktop.MouseUp(p.x, p.y);
+  EXPECT_EQ(h.host.Count(EventId::Click), 0);
+  EXPECT_FALSE(h.PanelOpen());
+}
+
+TEST(TextField, AClickWithThePanelClosedOnlyRaisesClick) {
+  Harness h;
+  h.FocusField();
+  h.ClearLog();
+  h.ClickField();
+  EXPECT_EQ(h.host.Events(), (Log{"Click"}));
+  EXPECT_TRUE(h.desktop.Calls().empty());
+}
+
+TEST(TextField, DoubleClickRaisesDblClick) {
+  Harness h;
+  h.FocusField();
+  h.ClearLog();
+  const Point p = h.ScreenCenter(h.field());
+  h.desktop.DoubleClick(p.x, p.y);
+  EXPECT_EQ(h.host.Count(EventId::DblClick), 1);
+}
+
+TEST(TextField, GettingTheFocusSelectsToTheEndFromTheCurrentStart) {
+  const struct {
+    const char* name;
+    int start;
+    int expected_length;
+  } rows[] = {
+      {"from the start", 0, 8},
+      {"from the middle", 3, 5},
+      {"from the end", 8, 0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Harness h;
+    h.control->SetDateFormat(ShortDate);
+    h.control->SetDateValue(Variant(Harness::D(2004, 1, 5)));  // "1/5/2004"
+    h.field().SetSelStart(row.start);
+    h.field().SetSelLength(0);
+    h.FocusField();
+    EXPECT_EQ(h.field().SelStart(), row.start);
+    EXPECT_EQ(h.field().SelLength(), row.expected_length);
+  }
+}
+
+TEST(TextField, MousePressSelectsUnlessTheWholeTextIsSelected) {
+  const struct {
+    const char* name;
+    int start;
+    int length;
+    int expected_length;
+  } rows[] = {
+      {"nothing selected", 0, 0, 8},
+      {"part selected", 0, 3, 8},
+      {"all selected stays", 0, 8, 8},
+      {"a caret in the middle", 4, 0, 4},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Harness h;
+    h.control->SetDateFormat(ShortDate);
+    h.control->SetDateValue(Variant(Harness::D(2004, 1, 5)));  // "1/5/2004"
+    h.field().SetSelStart(row.start);
+    h.field().SetSelLength(row.length);
+    MouseArgs args;
+    h.control->txtDate_MouseDown(args);
+    EXPECT_EQ(h.field().SelStart(), row.start);
+    EXPECT_EQ(h.field().SelLength(), row.expected_length);
+  }
+}
+
+}  // namespace
+}  // namespace datewell
