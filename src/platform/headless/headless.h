@@ -51,7 +51,9 @@ struct WindowCall {
 };
 
 // "SetWindowPos <hwnd> <after> <x>,<y>,<cx>,<cy> 0x<flags>", "SetParent <hwnd> <parent>",
-// "SetCapture <hwnd>", "ReleaseCapture".
+// "SetCapture <hwnd>", "ReleaseCapture"; handles as numbers, the insert-after constants by name
+// (HWND_TOP, HWND_TOPMOST, HWND_NOTOPMOST). HeadlessDesktop::FormattedCalls prints window names
+// instead of numbers ("desktop" for the desktop).
 std::string FormatWindowCall(const WindowCall& call);
 
 // One drawing call recorded on a window.

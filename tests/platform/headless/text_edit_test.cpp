@@ -1,0 +1,247 @@
+// The plain-value helpers of the headless desktop: unit conversion, UTF-8 positions, the edit
+// model and the key tables.
+
+#include "platform/headless/text_edit.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/toolkit.h"
+
+namespace datewell::headless {
+namespace {
+
+TEST(TwipsToPixels, RoundsHalvesToEvenAfterDividing) {
+  struct Row {
+    const char* name;
+    float twips, tpp;
+    std::int32_t want;
+  };
+  const Row rows[] = {
+      {"exact", 2475, 15, 165},
+      {"one and a half rounds up to even", 22.5f, 15, 2},
+      {"two and a half rounds down to even", 37.5f, 15, 2},
+      {"three and a half rounds up to even", 52.5f, 15, 4},
+      {"below half", 22, 15, 1},
+      {"negative half", -22.5f, 15, -2},
+      {"negative", -300, 15, -20},
+      {"other scale", 100, 12, 8},  // 8.33
+      {"zero scale gives zero", 100, 0, 0},
+      {"negative scale gives zero", 100, -15, 0},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    EXPECT_EQ(TwipsToPixels(r.twips, r.tpp), r.want);
+  }
+}
+
+TEST(PixelRect, FormsSumsInTwipsBeforeRounding) {
+  struct Row {
+    const char* name;
+    float l, t, w, h, tx, ty;
+    Rect want;
+  };
+  const Row rows[] = {
+      {"design panel", 30, 300, 2475, 2475, 15, 15, {2, 20, 167, 185}},
+      // Left 22.5 -> 2, width 15 -> 1, but the right edge is 37.5 -> 2, not 2 + 1.
+      {"sum before rounding", 22.5f, 0, 15, 0, 15, 15, {2, 0, 2, 0}},
+      {"separate axes", 120, 120, 120, 120, 12, 20, {10, 6, 20, 12}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    EXPECT_EQ(PixelRect(r.l, r.t, r.w, r.h, r.tx, r.ty), r.want);
+  }
+}
+
+TEST(CharOffsets, CountsCharactersAndKeepsMalformedBytesApart) {
+  struct Row {
+    const char* name;
+    std::string text;
+    std::vector<std::size_t> want;
+  };
+  const Row rows[] = {
+      {"empty", "", {0}},
+      {"ascii", "ab", {0, 1, 2}},
+      {"two-byte", "\xC3\xA4x", {0, 2, 3}},
+      {"three-byte", "\xE5\xB9\xB4", {0, 3}},
+      {"four-byte", "\xF0\x9F\x98\x80!", {0, 4, 5}},
+      {"lone continuation byte",
+       "a\x80"
+       "b",
+       {0, 1, 2, 3}},
+      {"truncated sequence", "\xE5\xB9", {0, 1, 2}},
+      {"overlong form", "\xC0\xAF", {0, 1, 2}},
+      {"surrogate", "\xED\xA0\x80", {0, 1, 2, 3}},
+      {"embedded NUL", std::string("a\0b", 3), {0, 1, 2, 3}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    EXPECT_EQ(CharOffsets(r.text), r.want);
+    EXPECT_EQ(CharCount(r.text), static_cast<int>(r.want.size()) - 1);
+  }
+}
+
+TEST(Utf8, EncodesAndDecodesEveryLength) {
+  const char32_t points[] = {U'a',  0xE4,  0x5E74, 0x1F600, 0x7F,    0x80,
+                             0x7FF, 0x800, 0xFFFF, 0x10000, 0x10FFFF};
+  for (char32_t c : points) {
+    SCOPED_TRACE(static_cast<unsigned>(c));
+    std::string s = EncodeUtf8(c);
+    EXPECT_EQ(DecodeUtf8(s), std::u32string(1, c));
+    EXPECT_EQ(CharCount(s), 1);
+  }
+  EXPECT_EQ(DecodeUtf8("a\xFF"
+                       "b"),
+            U"a\uFFFDb");
+  EXPECT_EQ(EncodeUtf8(0xD800), "\xEF\xBF\xBD");  // a surrogate is no character
+}
+
+// ---- The edit model ----
+
+EditState At(std::string text, int anchor, int caret) {
+  return EditState{std::move(text), anchor, caret};
+}
+
+TEST(EditState, SelectionSettersClampToTheText) {
+  struct Row {
+    const char* name;
+    EditState start;
+    int sel_start, sel_length;
+    EditState want;
+  };
+  const Row rows[] = {
+      {"inside", At("abcdef", 0, 0), 2, 3, At("abcdef", 2, 5)},
+      {"length clamped", At("abc", 0, 0), 1, 99, At("abc", 1, 3)},
+      {"start clamped", At("abc", 0, 0), 7, 1, At("abc", 3, 3)},
+      {"negative start", At("abc", 2, 2), -1, 1, At("abc", 0, 1)},
+      {"negative length", At("abc", 0, 0), 1, -3, At("abc", 1, 1)},
+      {"characters, not bytes", At("\xC3\xA4\xC3\xB6\xC3\xBC", 0, 0), 1, 5,
+       At("\xC3\xA4\xC3\xB6\xC3\xBC", 1, 3)},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    EditState s = WithSelLength(WithSelStart(r.start, r.sel_start), r.sel_length);
+    EXPECT_EQ(s, r.want);
+  }
+}
+
+TEST(EditState, SelStartCollapsesAReversedSelection) {
+  EditState s = At("abcdef", 5, 2);  // selected backwards
+  EXPECT_EQ(SelStartOf(s), 2);
+  EXPECT_EQ(SelLengthOf(s), 3);
+  EXPECT_EQ(SelTextOf(s), "cde");
+  EXPECT_EQ(WithSelLength(s, 1), At("abcdef", 2, 3));
+}
+
+TEST(EditState, EditsReplaceTheSelectionAndPlaceTheCaret) {
+  enum Op { Replace, Back, Del };
+  struct Row {
+    const char* name;
+    EditState start;
+    Op op;
+    std::string text;
+    EditState want;
+  };
+  const Row rows[] = {
+      {"insert at caret", At("ac", 1, 1), Replace, "b", At("abc", 2, 2)},
+      {"replace selection", At("1/5/2004", 2, 3), Replace, "17", At("1/17/2004", 4, 4)},
+      {"replace reversed selection", At("abcd", 3, 1), Replace, "X", At("aXd", 2, 2)},
+      {"insert multibyte", At("ab", 1, 1), Replace, "\xC3\xA4",
+       At("a\xC3\xA4"
+          "b",
+          2, 2)},
+      {"backspace", At("abc", 2, 2), Back, "", At("ac", 1, 1)},
+      {"backspace at start", At("abc", 0, 0), Back, "", At("abc", 0, 0)},
+      {"backspace removes the selection only", At("abcd", 1, 3), Back, "", At("ad", 1, 1)},
+      {"backspace a multibyte character", At("a\xC3\xA4", 2, 2), Back, "", At("a", 1, 1)},
+      {"delete", At("abc", 1, 1), Del, "", At("ac", 1, 1)},
+      {"delete at end", At("abc", 3, 3), Del, "", At("abc", 3, 3)},
+      {"delete selection", At("abcd", 0, 2), Del, "", At("cd", 0, 0)},
+      {"caret beyond a shortened text", At("ab", 9, 9), Replace, "c", At("abc", 3, 3)},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    EditState got = r.op == Replace ? ReplaceSelection(r.start, r.text)
+                    : r.op == Back  ? Backspace(r.start)
+                                    : DeleteForward(r.start);
+    EXPECT_EQ(got, r.want);
+  }
+}
+
+TEST(EditState, CaretMovesWithAndWithoutShift) {
+  struct Row {
+    const char* name;
+    EditState start;
+    CaretMove move;
+    bool extend;
+    EditState want;
+  };
+  const Row rows[] = {
+      {"home", At("abc", 2, 2), CaretMove::Home, false, At("abc", 0, 0)},
+      {"end", At("abc", 1, 1), CaretMove::End, false, At("abc", 3, 3)},
+      {"left", At("abc", 2, 2), CaretMove::Left, false, At("abc", 1, 1)},
+      {"left at start stays", At("abc", 0, 0), CaretMove::Left, false, At("abc", 0, 0)},
+      {"right at end stays", At("abc", 3, 3), CaretMove::Right, false, At("abc", 3, 3)},
+      {"left collapses a selection to its start", At("abcd", 1, 3), CaretMove::Left, false,
+       At("abcd", 1, 1)},
+      {"right collapses a selection to its end", At("abcd", 3, 1), CaretMove::Right, false,
+       At("abcd", 3, 3)},
+      {"shift+home selects to the start", At("abc", 2, 2), CaretMove::Home, true, At("abc", 2, 0)},
+      {"shift+right extends", At("abc", 1, 1), CaretMove::Right, true, At("abc", 1, 2)},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    EXPECT_EQ(MoveCaret(r.start, r.move, r.extend), r.want);
+  }
+}
+
+// ---- Keys ----
+
+TEST(Keys, CharacterOfAKeyUnderAShiftMask) {
+  struct Row {
+    const char* name;
+    std::int16_t key, shift;
+    std::optional<char32_t> want;
+  };
+  const Row rows[] = {
+      {"letter", 'A', 0, U'a'},
+      {"shifted letter", 'A', kShiftMask, U'A'},
+      {"digit", '5', 0, U'5'},
+      {"shifted digit", '2', kShiftMask, U'@'},
+      {"keypad digit", 101, 0, U'5'},
+      {"slash", 191, 0, U'/'},
+      {"question mark", 191, kShiftMask, U'?'},
+      {"minus", 189, 0, U'-'},
+      {"space", 32, 0, U' '},
+      {"enter", kKeyReturn, 0, U'\r'},
+      {"backspace", kKeyBack, 0, U'\b'},
+      {"escape", kKeyEscape, 0, char32_t{27}},
+      {"ctrl+C is a control character", 'C', kCtrlMask, char32_t{3}},
+      {"ctrl+digit gives none", '1', kCtrlMask, std::nullopt},
+      {"alt+letter gives none", 'A', kAltMask, std::nullopt},
+      {"arrow gives none", kKeyDown, 0, std::nullopt},
+      {"delete gives none", kKeyDelete, 0, std::nullopt},
+      {"F4 gives none", kKeyF4, 0, std::nullopt},
+      {"shift alone gives none", kKeyShift, kShiftMask, std::nullopt},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    EXPECT_EQ(CharForKey(r.key, r.shift), r.want);
+  }
+}
+
+TEST(Keys, EveryPrintableAsciiCharacterRoundTripsThroughItsKey) {
+  for (char32_t c = 32; c < 127; ++c) {
+    SCOPED_TRACE(static_cast<int>(c));
+    KeyStroke k = KeyForChar(c);
+    ASSERT_NE(k.key_code, kKeyPacket);
+    EXPECT_EQ(CharForKey(k.key_code, k.shift), c);
+  }
+  EXPECT_EQ(KeyForChar(U'\n'), (KeyStroke{kKeyReturn, 0}));
+  EXPECT_EQ(KeyForChar(0xE9), (KeyStroke{kKeyPacket, 0}));
+}
+
+}  // namespace
+}  // namespace datewell::headless
