@@ -228,13 +228,13 @@ void RenderInterfaceMember(std::string& out, const Member& m) {
   };
   std::string type(TypeName(m.type));
   if (m.access & kGet) {
-    line("propget", "[out, retval] " + type + "* ");
+    line("propget", "[out, retval] " + type + "* value");
   }
   if (m.access & kLet) {
-    line("propput", m.let_by_ref ? "[in, out] " + type + "* " : "[in] " + type + " ");
+    line("propput", m.let_by_ref ? "[in, out] " + type + "* value" : "[in] " + type + " value");
   }
   if (m.access & kSetRef) {
-    line("propputref", "[in] " + type + " ");
+    line("propputref", "[in] " + type + " value");
   }
   if (m.access & kMethod) {
     line("", ParamList(m.params));

@@ -1,0 +1,178 @@
+// The type library as data: its four types in order with their flags, the events with their ids,
+// parameters and help strings, the enumeration, and the IDL-like text printed from it.
+
+#include "control/typelib.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace datewell {
+namespace {
+
+using namespace typelib;
+
+TEST(TypeLibrary, HoldsFourTypesInOrderWithTheirFlags) {
+  const TypeLibrary& lib = Quorvane();
+  EXPECT_EQ(lib.name, "Quorvane");
+  EXPECT_EQ(lib.lcid, 0x409u);
+  EXPECT_TRUE(lib.contains_controls);
+  EXPECT_FALSE(lib.help.empty());
+
+  struct Row {
+    const char* name;
+    TypeKind kind;
+    std::uint32_t flags;
+  };
+  const Row rows[] = {
+      {"_Datewell", TypeKind::Interface, kHidden | kDual | kNonExtensible | kOleAutomation},
+      {"Datewell", TypeKind::CoClass, kControl},
+      {"__Datewell", TypeKind::DispInterface, kHidden | kNonExtensible},
+      {"eDateFormat", TypeKind::Enum, 0},
+  };
+  ASSERT_EQ(lib.types.size(), std::size(rows));
+  std::set<std::string_view> uuids{lib.uuid};
+  for (std::size_t i = 0; i < lib.types.size(); ++i) {
+    SCOPED_TRACE(rows[i].name);
+    EXPECT_EQ(lib.types[i].name, rows[i].name);
+    EXPECT_EQ(lib.types[i].kind, rows[i].kind);
+    EXPECT_EQ(lib.types[i].flags, rows[i].flags);
+    EXPECT_EQ(lib.types[i].uuid.size(), 36u);
+    uuids.insert(lib.types[i].uuid);
+  }
+  EXPECT_EQ(uuids.size(), 5u) << "every identifier is distinct";
+  EXPECT_EQ(lib.types[0].base, "IDispatch");
+
+  const auto& implemented = lib.types[1].implemented;
+  ASSERT_EQ(implemented.size(), 2u);
+  EXPECT_EQ(implemented[0].name, "_Datewell");
+  EXPECT_TRUE(implemented[0].is_default);
+  EXPECT_FALSE(implemented[0].is_source);
+  EXPECT_EQ(implemented[1].name, "__Datewell");
+  EXPECT_TRUE(implemented[1].is_default);
+  EXPECT_TRUE(implemented[1].is_source);
+}
+
+TEST(TypeLibrary, EnumerationOfDisplayFormats) {
+  const auto& values = Quorvane().types[3].values;
+  ASSERT_EQ(values.size(), 2u);
+  EXPECT_EQ(values[0].name, "LongDate");
+  EXPECT_EQ(values[0].value, 0);
+  EXPECT_EQ(values[0].help, "LongDate");
+  EXPECT_EQ(values[1].name, "ShortDate");
+  EXPECT_EQ(values[1].value, 1);
+  EXPECT_EQ(values[1].help, "ShortDate");
+}
+
+TEST(TypeLibrary, EventsWithIdsParametersAndHelpStrings) {
+  struct Row {
+    const char* name;
+    std::int32_t id;
+    std::vector<const char*> params;  // all 16-bit integers by reference
+    const char* help;
+  };
+  const Row rows[] = {
+      {"Change", 1, {}, "Occurs when the contents of a control have changed."},
+      {"Click",
+       2,
+       {},
+       "Occurs when the user presses and then releases a mouse button over an object."},
+      {"DblClick",
+       3,
+       {},
+       "Occurs when the user presses and releases a mouse button and then presses and releases it "
+       "again over an object."},
+      {"Hide", 4, {}, "Occurs when the control's Visible property changes to False."},
+      {"KeyDown",
+       5,
+       {"KeyCode", "Shift"},
+       "Occurs when the user presses a key while an object has the focus."},
+      {"KeyPress", 6, {"KeyAscii"}, "Occurs when the user presses and releases an ANSI key."},
+      {"KeyUp",
+       7,
+       {"KeyCode", "Shift"},
+       "Occurs when the user releases a key while an object has the focus."},
+      {"Resize", 8, {}, "Occurs when a form is first displayed or the size of an object changes."},
+      {"Show", 9, {}, "Occurs when the control's Visible property changes to True."},
+  };
+  const auto& events = EventInterface().members;
+  ASSERT_EQ(events.size(), std::size(rows));
+  for (std::size_t i = 0; i < events.size(); ++i) {
+    SCOPED_TRACE(rows[i].name);
+    EXPECT_EQ(events[i].name, rows[i].name);
+    EXPECT_EQ(events[i].dispid, rows[i].id);
+    EXPECT_EQ(events[i].help, rows[i].help);
+    ASSERT_EQ(events[i].params.size(), rows[i].params.size());
+    for (std::size_t p = 0; p < rows[i].params.size(); ++p) {
+      EXPECT_EQ(events[i].params[p].name, rows[i].params[p]);
+      EXPECT_EQ(events[i].params[p].type, Type::Int16);
+      EXPECT_TRUE(events[i].params[p].by_ref);
+    }
+  }
+}
+
+TEST(TypeLibrary, MemberTypesAndByReferenceArguments) {
+  struct Row {
+    std::uint32_t dispid;
+    Type type;
+  };
+  const Row rows[] = {
+      {0x6803008C, Type::String},     {0x6803008B, Type::Variant}, {0x6803008A, Type::String},
+      {0x68030089, Type::DateFormat}, {0xFFFFFE00, Type::Font},    {0x68030088, Type::OleColor},
+      {0x68030087, Type::OleColor},   {0x68030083, Type::Single},  {0x68030082, Type::String},
+      {0x6803007E, Type::Int32},      {0x6803007A, Type::Int32},   {0x68030077, Type::Boolean},
+  };
+  for (const Row& row : rows) {
+    const Member* m = FindMember(static_cast<std::int32_t>(row.dispid));
+    ASSERT_NE(m, nullptr) << std::hex << row.dispid;
+    EXPECT_EQ(m->type, row.type) << m->name;
+  }
+  EXPECT_TRUE(FindMember(0x68030089)->let_by_ref) << "DateFormat's let takes it by reference";
+  const Member* size = FindMember(0x600300B7);
+  ASSERT_EQ(size->params.size(), 2u);
+  EXPECT_EQ(size->params[0].name, "Width");
+  EXPECT_EQ(size->params[1].name, "Height");
+  for (const Param& p : size->params) {
+    EXPECT_EQ(p.type, Type::Single);
+    EXPECT_TRUE(p.by_ref);
+  }
+  EXPECT_EQ(FindMember(0x12345), nullptr);
+}
+
+TEST(TypeLibrary, RendersReadableIdl) {
+  const std::string idl = RenderIdl(Quorvane());
+  // Each row: a declaration that must appear, as a reader of the text would look for it.
+  const char* expected[] = {
+      "library Quorvane",
+      "  lcid(0x0409),",
+      "  control\n]",
+      "  interface _Datewell : IDispatch {",
+      "    [id(0x6803008c), propget]\n    HRESULT Version([out, retval] BSTR* value);",
+      "    [id(0x68030089), propput]\n    HRESULT DateFormat([in, out] eDateFormat* value);",
+      "    [id(0xfffffe00), propputref, helpstring(\"Returns a Font object.\")]\n"
+      "    HRESULT Font([in] Font* value);",
+      "    [id(0xfffffdd8)]\n    HRESULT ShowAboutBox();",
+      "    [id(0x68030083), propput, nonbrowsable, helpstring(",
+      "HRESULT Size([in, out] single* Width, [in, out] single* Height);",
+      "    [default] interface _Datewell;\n    [default, source] dispinterface __Datewell;",
+      "      void KeyPress([in, out] short* KeyAscii);",
+      "    [helpstring(\"ShortDate\")] ShortDate = 1\n  } eDateFormat;",
+  };
+  for (const char* text : expected) {
+    EXPECT_NE(idl.find(text), std::string::npos) << "missing:\n" << text << "\nin:\n" << idl;
+  }
+  // Every member of the interface appears once per kind it has: 23 gets, 21 lets, one set by
+  // reference and 5 methods.
+  std::size_t declarations = 0;
+  for (std::size_t at = idl.find("HRESULT "); at != std::string::npos;
+       at = idl.find("HRESULT ", at + 1)) {
+    ++declarations;
+  }
+  EXPECT_EQ(declarations, 23u + 21u + 1u + 5u);
+  EXPECT_EQ(idl.back(), '\n');
+}
+
+}  // namespace
+}  // namespace datewell
