@@ -5,6 +5,7 @@
 #include <string>
 
 #include "calendar/month_grid_math.h"
+#include "calendar/test_print.h"
 
 namespace datewell {
 namespace {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "calendar/month_list_band.h"
+#include "calendar/test_print.h"
 
 namespace datewell {
 namespace {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "calendar/panel_paint_geometry.h"
+#include "calendar/test_print.h"
 
 namespace datewell {
 namespace {

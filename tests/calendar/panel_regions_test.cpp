@@ -6,6 +6,7 @@
 #include <string>
 
 #include "calendar/panel_regions.h"
+#include "calendar/test_print.h"
 #include "calendar/twips.h"
 
 namespace datewell {

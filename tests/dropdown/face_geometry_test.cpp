@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "calendar/test_print.h"
 #include "calendar/twips.h"
 #include "dropdown/face_geometry.h"
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "calendar/test_print.h"
 #include "dropdown/placement.h"
 
 namespace datewell {
