@@ -58,8 +58,10 @@ std::string FormatMemberValue(std::int32_t dispid, const Variant& value) {
 void SetByName(Datewell& control, LocaleServices& locale, std::string_view name,
                const Variant& value) {
   const typelib::Member& m = Find(name);
-  // A font object is assigned by reference where the member takes one; everything else is a let.
-  bool by_ref = value.is(VarKind::Font) && (m.access & typelib::kSetRef) != 0;
+  // An object (a font, or nothing) is assigned by reference where the member takes one;
+  // everything else is a let.
+  bool object = value.is(VarKind::Font) || value.is(VarKind::Nothing);
+  bool by_ref = object && (m.access & typelib::kSetRef) != 0;
   Variant arg = value;
   Invoke(control, locale, m.dispid,
          by_ref ? datewell::InvokeKind::PutRef : datewell::InvokeKind::Put,
