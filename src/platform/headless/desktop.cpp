@@ -896,6 +896,25 @@ Hwnd HeadlessDesktop::WindowFromPoint(Point screen) const {
   return n != nullptr ? n->id : kNoWindow;
 }
 
+const Widget* HeadlessDesktop::WidgetAt(Point screen) const {
+  Node* n = state_->HitTarget(screen);
+  return n != nullptr ? &n->AsWidget() : nullptr;
+}
+
+std::vector<const Widget*> HeadlessDesktop::ChildWidgets(const Widget& parent) const {
+  std::vector<const Widget*> out;
+  const auto* p = dynamic_cast<const Node*>(&parent);
+  if (p == nullptr || p->state != state_.get()) {
+    return out;
+  }
+  for (std::int64_t id : p->children) {
+    if (Node* c = state_->Find(id)) {
+      out.push_back(&c->AsWidget());
+    }
+  }
+  return out;
+}
+
 const TextBox* HeadlessDesktop::Focused() const {
   Node* n = state_->Find(state_->focus);
   return n != nullptr ? dynamic_cast<const TextBox*>(&n->AsWidget()) : nullptr;

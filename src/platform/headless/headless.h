@@ -16,11 +16,35 @@
 //   nearbyint(twips / twips-per-pixel); a position set in pixels (SetWindowPos, SetParent) is
 //   stored as pixels x twips-per-pixel.
 // - A device context is the number of its window's handle (hDC() == hWnd()).
-// - Showing a picture box, surface or form queues a paint of it; DoEvents delivers it. Refresh()
-//   and Repaint() paint at once. A backend paint clears the window's drawing log before the
-//   Paint handler runs; drawing outside a backend paint is appended.
-// - The desktop must outlive the widgets it created only as far as their use goes: widgets that
-//   outlive it become inert (their setters store, their window operations do nothing).
+// - Showing a window queues a paint of it and of its shown descendants that paint (picture
+//   boxes, surfaces); DoEvents delivers it, as a window system delivers paints when the queue
+//   runs. Refresh() and Repaint() paint at once. A backend paint clears the window's drawing log
+//   before the Paint handler runs; drawing outside a backend paint is appended.
+// - Widgets that outlive the desktop become inert: their setters store, their window operations
+//   do nothing.
+//
+// Behaviour choices
+// - New widgets are visible, except forms and user control surfaces: the host shows those
+//   (a surface's SetVisible runs its Show and Hide handlers when the flag changes).
+// - Text box: assigning a different text puts the caret at the start with nothing selected and
+//   raises Change; assigning the text it shows changes nothing. Positions count Unicode
+//   characters of the UTF-8 text; SelStart and SelLength are clamped to the text. Only text
+//   boxes take the keyboard focus; a hidden or disabled text box loses it (LostFocus).
+// - A press gives the focus to a text box (before its MouseDown), never to other widgets; a
+//   press while a window holds the capture moves no focus.
+// - Click follows a release on the widget that was pressed; the second press of DoubleClick
+//   raises DblClick on a text box (no Click after it) and is an ordinary press elsewhere.
+// - Keys: KeyDown (the surface's preview first, then the text box), the edit of navigation keys
+//   and Delete unless a handler set KeyCode to 0, KeyPress for a key with a character (KeyAscii
+//   0 swallows it; Enter with a default button clicks the button instead), the edit, Change,
+//   KeyUp. Control characters insert nothing; a character beyond 16 bits is inserted without a
+//   KeyPress. Keys that no key code gives (non-ASCII) arrive with the key code 231.
+// - List box: ListIndex -1 means none; setting an index outside -1 .. ListCount - 1 is refused
+//   and keeps the index; Clear resets it to -1.
+// - Surface: Size, SetWidth and SetHeight run Resize at once (nested when the handler sets the
+//   size again) when the value differs; a size that is not a finite number is refused.
+// - Activation only records the active window (ActiveWindow()); it never moves the focus.
+// - Picture boxes never receive the focus, so their GotFocus handler is not raised here.
 
 #include <cstdint>
 #include <functional>
@@ -198,6 +222,11 @@ class HeadlessDesktop : public Toolkit, public Windowing, public Clock {
   std::vector<Hwnd> TopLevelWindows() const;
   // The deepest window under a screen point, as the mouse would find it (kNoWindow: none).
   Hwnd WindowFromPoint(Point screen) const;
+  // The widget a press at a screen point would reach without a capture (a window or a windowless
+  // label), or nullptr.
+  const Widget* WidgetAt(Point screen) const;
+  // A widget's children, windows and windowless, back to front (creation order unless moved).
+  std::vector<const Widget*> ChildWidgets(const Widget& parent) const;
   // The focused text box, or nullptr.
   const TextBox* Focused() const;
   std::string FocusedName() const;  // "" when the focus is nowhere

@@ -393,7 +393,8 @@ class HSurface final : public Common<UserControlSurface>, public SurfaceNode {
     }
   }
   void Size(float w, float h) override {
-    if (w == width && h == height) {
+    // A size that is no number would never compare equal and could resize forever.
+    if (!std::isfinite(w) || !std::isfinite(h) || (w == width && h == height)) {
       return;
     }
     width = w;

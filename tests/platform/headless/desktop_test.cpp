@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -366,6 +367,8 @@ TEST_F(DesktopTest, ResizeRunsAtOnceOnlyForARealChangeAndNests) {
       {"the same width", Row::Width, 2400, 0, {}},
       {"a new height is put back", Row::Height, 500, 0, {"2400x500", "2400x300"}},
       {"the same height", Row::Height, 300, 0, {}},
+      {"a width that is no number is refused", Row::Width, std::nanf(""), 0, {}},
+      {"an infinite size is refused", Row::Size, 100, INFINITY, {}},
   };
   std::vector<std::string> seen;
   ctl->SetHandlers({.Resize = [&] {
@@ -390,6 +393,7 @@ TEST_F(DesktopTest, ResizeRunsAtOnceOnlyForARealChangeAndNests) {
     EXPECT_EQ(seen, row.want);
     EXPECT_EQ(ctl->Height(), 300.0f);
   }
+  EXPECT_EQ(ctl->Width(), 2400.0f);  // the refused sizes left it alone
 }
 
 TEST_F(DesktopTest, ShowingAndHidingTheSurfaceRunsItsHandlersOnce) {
