@@ -1,0 +1,417 @@
+// The property file store: every kind reads back as the same kind, entries keep the order they
+// were written in, defaults store nothing, saving is atomic and keeps other controls, and every
+// kind of malformed file gives a clear error that names the file, the control and the key while
+// leaving the file as it was.
+
+#include "control/property_file.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace datewell {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PropertyFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string templ = (fs::temp_directory_path() / "datewell-props-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(templ.data()), nullptr);
+    dir = templ;
+    path = dir / "form.json";
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  static std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+  static void WriteAll(const fs::path& p, const std::string& text) {
+    std::ofstream(p, std::ios::binary) << text;
+  }
+  std::vector<std::string> FilesInDir() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) {
+      names.push_back(e.path().filename().string());
+    }
+    return names;
+  }
+
+  fs::path dir;
+  fs::path path;
+};
+
+// The error a call raised: its number and description (number 0 when it returned).
+struct Raised {
+  int number = 0;
+  std::string text;
+};
+Raised ErrorOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const HostError& e) {
+    return {e.number(), e.what()};
+  }
+  return {};
+}
+
+FontRef MakeFont(const char* name, float size, bool bold = false) {
+  return std::make_shared<Font>(Font{name, size, bold, true, false, true});
+}
+
+TEST_F(PropertyFileTest, EveryKindReadsBackAsTheSameKindAndValue) {
+  struct Row {
+    const char* key;
+    Variant value;
+  };
+  const Row rows[] = {
+      {"Int16", Variant(std::int16_t{-32768})},
+      {"Int32", Variant(std::int32_t{static_cast<std::int32_t>(0x80000008u)})},
+      {"Single", Variant(8.25f)},
+      {"SingleInexact", Variant(0.1f)},
+      {"Double", Variant(0.1 + 0.2)},
+      {"String", Variant(std::string("Montag, 5. J\xC3\xA4nner 2004 \"quoted\" \\ tab\t"))},
+      {"EmptyString", Variant(std::string())},
+      {"BoolTrue", Variant(true)},
+      {"BoolFalse", Variant(false)},
+      {"Date", Variant(Date{38356.5625})},
+      {"Font", Variant(MakeFont("Courier New", 9.75f, true))},
+      {"Empty", Variant()},
+      {"Null", Variant::Null()},
+      {"Nothing", Variant::Nothing()},
+  };
+  {
+    PropertyFile file(path);
+    ControlProperties& bag = file.Write("Datewell1");
+    for (const Row& row : rows) {
+      // A default of another kind, so that every row is stored.
+      bag.WriteProperty(row.key, row.value, Variant(std::string("<default>")));
+    }
+    file.Save();
+  }
+  PropertyFile file = PropertyFile::Open(path);
+  ControlProperties& bag = file.Read("Datewell1");
+  ASSERT_EQ(bag.Entries().size(), std::size(rows));
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    SCOPED_TRACE(rows[i].key);
+    EXPECT_EQ(bag.Entries()[i].first, rows[i].key) << "entries keep the order written";
+    const Variant back = bag.ReadProperty(rows[i].key, Variant(std::int16_t{99}));
+    EXPECT_EQ(back.kind(), rows[i].value.kind());
+    EXPECT_EQ(back, rows[i].value);
+  }
+}
+
+TEST_F(PropertyFileTest, WritesEqualToTheirDefaultStoreNothingAndRemoveNothing) {
+  struct Row {
+    const char* name;
+    Variant value;
+    Variant default_value;
+    bool stored;
+  };
+  const Row rows[] = {
+      {"False against the integer 0", Variant(false), Variant(std::int16_t{0}), false},
+      {"True against the integer 0", Variant(true), Variant(std::int16_t{0}), true},
+      {"single 8 against the integer 0", Variant(8.0f), Variant(std::int16_t{0}), true},
+      {"single 0 against the integer 0", Variant(0.0f), Variant(std::int16_t{0}), false},
+      {"the integer 0 against the integer 0", Variant(std::int16_t{0}), Variant(std::int16_t{0}),
+       false},
+      {"text against the empty text", Variant("x"), Variant(""), true},
+      {"empty text against the empty text", Variant(""), Variant(""), false},
+      {"a font like the default font", Variant(MakeFont("Tahoma", 8)),
+       Variant(MakeFont("Tahoma", 8)), false},
+      {"a font of another size", Variant(MakeFont("Tahoma", 9)), Variant(MakeFont("Tahoma", 8)),
+       true},
+      {"a colour equal to its default",
+       Variant(std::int32_t{static_cast<std::int32_t>(0x80000005u)}),
+       Variant(std::int32_t{static_cast<std::int32_t>(0x80000005u)}), false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    PropertyFile file(path);
+    ControlProperties& bag = file.Write("Datewell1");
+    bag.WriteProperty("Key", row.value, row.default_value);
+    EXPECT_EQ(bag.Entries().size(), row.stored ? 1u : 0u);
+  }
+
+  // A key written twice keeps its first place and its last value; a later write equal to the
+  // default leaves what is stored.
+  PropertyFile file(path);
+  ControlProperties& bag = file.Write("Datewell1");
+  bag.WriteProperty("Enabled", Variant(false), Variant(true));
+  bag.WriteProperty("FontSize", Variant(8.0f), Variant(std::int16_t{0}));
+  bag.WriteProperty("Enabled", Variant(true), Variant(true));
+  bag.WriteProperty("FontSize", Variant(12.0f), Variant(std::int16_t{0}));
+  ASSERT_EQ(bag.Entries().size(), 2u);
+  EXPECT_EQ(bag.Entries()[0].first, "Enabled");
+  EXPECT_EQ(bag.Entries()[0].second, Variant(false));
+  EXPECT_EQ(bag.Entries()[1].second, Variant(12.0f));
+  // Absent keys give the default read with them.
+  EXPECT_EQ(bag.ReadProperty("Value", Variant(std::int16_t{0})), Variant(std::int16_t{0}));
+}
+
+TEST_F(PropertyFileTest, AFontReadIsAnObjectOfItsOwn) {
+  PropertyFile file(path);
+  ControlProperties& bag = file.Write("Datewell1");
+  FontRef written = MakeFont("Arial", 10);
+  bag.WriteProperty("Font", Variant(written), Variant());
+  written->size = 20;  // the caller's object changes after the write
+  Variant first = bag.ReadProperty("Font", Variant());
+  first.font()->name = "Changed";
+  Variant second = bag.ReadProperty("Font", Variant());
+  EXPECT_EQ(second.font()->name, "Arial");
+  EXPECT_EQ(second.font()->size, 10.0f);
+  EXPECT_NE(first.font(), second.font());
+}
+
+TEST_F(PropertyFileTest, SavingOneControlKeepsTheOthersAsTheyWere) {
+  {
+    PropertyFile file(path);
+    file.Write("First").WriteProperty("Value", Variant(Date{38356}), Variant(std::int16_t{0}));
+    file.Write("Second").WriteProperty("FontName", Variant("Arial"), Variant(""));
+    file.Save();
+  }
+  {
+    PropertyFile file = PropertyFile::OpenOrCreate(path);
+    ControlProperties& bag = file.Write("Second");
+    bag.WriteProperty("FontName", Variant("Verdana"), Variant(""));
+    file.Write("Third").WriteProperty("SelStart", Variant(std::int32_t{2}),
+                                      Variant(std::int16_t{0}));
+    file.Save();
+  }
+  PropertyFile file = PropertyFile::Open(path);
+  EXPECT_EQ(file.ControlNames(), (std::vector<std::string>{"First", "Second", "Third"}));
+  EXPECT_EQ(file.Read("First").ReadProperty("Value", Variant()), Variant(Date{38356}));
+  EXPECT_EQ(file.Read("Second").ReadProperty("FontName", Variant()), Variant("Verdana"));
+  EXPECT_TRUE(file.Remove("Third"));
+  EXPECT_FALSE(file.HasControl("Third"));
+}
+
+TEST_F(PropertyFileTest, WritingAControlAgainReplacesItsOldEntries) {
+  // A control saved with a date and saved again empty must not come back with the old date.
+  PropertyFile file(path);
+  file.Write("Datewell1").WriteProperty("Value", Variant(Date{38356}), Variant(std::int16_t{0}));
+  file.Save();
+  PropertyFile again = PropertyFile::Open(path);
+  again.Write("Datewell1")
+      .WriteProperty("Value", Variant(std::int16_t{0}), Variant(std::int16_t{0}));
+  again.Save();
+  PropertyFile last = PropertyFile::Open(path);
+  EXPECT_EQ(last.Read("Datewell1").ReadProperty("Value", Variant(std::int16_t{0})),
+            Variant(std::int16_t{0}));
+}
+
+// A well-formed file with one control whose entries are given as JSON text.
+std::string FileWith(const std::string& entries) {
+  return "{\"format\": \"datewell-properties\", \"version\": 1, \"controls\": {\"Datewell1\": {" +
+         entries + "}}}";
+}
+
+TEST_F(PropertyFileTest, MalformedFilesGiveAClearErrorAndStayUntouched) {
+  const std::string good = FileWith(R"("FontSize": {"kind": "single", "value": 8.0})");
+  struct Row {
+    const char* name;
+    std::string text;
+    int error;
+    std::vector<std::string> mentions;  // the description names these
+  };
+  const std::string ten_mb(10u << 20, 'x');
+  std::string deep = "{\"format\": \"datewell-properties\", \"version\": 1, \"controls\": ";
+  for (int i = 0; i < 100000; ++i) {
+    deep += "[";
+  }
+  const Row rows[] = {
+      {"not JSON", "this is not JSON", kErrInvalidFileFormat, {"form.json", "line 1"}},
+      {"truncated", good.substr(0, good.size() / 2), kErrInvalidFileFormat, {"form.json"}},
+      {"garbled bytes",
+       "{\"format\": \"datewell-properties\"\xFF\xFE}",
+       kErrInvalidFileFormat,
+       {"form.json"}},
+      {"empty file", "", kErrInvalidFileFormat, {"form.json"}},
+      {"not an object", "[1, 2]", kErrInvalidFileFormat, {"not a JSON object"}},
+      {"another format",
+       R"({"format": "other", "version": 1, "controls": {}})",
+       kErrInvalidFileFormat,
+       {"format"}},
+      {"a newer version",
+       R"({"format": "datewell-properties", "version": 2, "controls": {}})",
+       kErrInvalidFileFormat,
+       {"version 2"}},
+      {"controls missing",
+       R"({"format": "datewell-properties", "version": 1})",
+       kErrInvalidFileFormat,
+       {"controls"}},
+      {"a control that is no object",
+       R"({"format": "datewell-properties", "version": 1, "controls": {"Datewell1": 5}})",
+       kErrInvalidFileFormat,
+       {"control \"Datewell1\""}},
+      {"nested too deeply", deep, kErrInvalidFileFormat, {"nests deeper"}},
+      {"a value of an unknown kind",
+       FileWith(R"("Value": {"kind": "currency", "value": 5})"),
+       kErrInvalidPropertyValue,
+       {"form.json", "control \"Datewell1\"", "key \"Value\"", "currency"}},
+      {"no kind",
+       FileWith(R"("Value": {"value": 5})"),
+       kErrInvalidPropertyValue,
+       {"key \"Value\"", "no kind"}},
+      {"an entry that is no object",
+       FileWith(R"("Value": 5)"),
+       kErrInvalidPropertyValue,
+       {"key \"Value\""}},
+      {"a value not of its kind",
+       FileWith(R"("SelStart": {"kind": "int32", "value": "two"})"),
+       kErrInvalidPropertyValue,
+       {"key \"SelStart\"", "not an integer"}},
+      {"an int16 out of range",
+       FileWith(R"("SelStart": {"kind": "int16", "value": 70000})"),
+       kErrInvalidPropertyValue,
+       {"key \"SelStart\"", "70000"}},
+      {"a single out of range",
+       FileWith(R"("FontSize": {"kind": "single", "value": 1e39})"),
+       kErrInvalidPropertyValue,
+       {"key \"FontSize\""}},
+      {"a date of 1e308",
+       FileWith(R"("Value": {"kind": "date", "value": 1e308})"),
+       kErrInvalidPropertyValue,
+       {"key \"Value\"", "outside the years 100 to 9999"}},
+      {"a negative date before the year 100",
+       FileWith(R"("Value": {"kind": "date", "value": -700000})"),
+       kErrInvalidPropertyValue,
+       {"key \"Value\""}},
+      {"a 10 MB string",
+       FileWith(R"("ToolTipText": {"kind": "string", "value": ")" + ten_mb + "\"}"),
+       kErrInvalidPropertyValue,
+       {"key \"ToolTipText\"", "longer than the limit"}},
+      {"a bool that is a number",
+       FileWith(R"("Enabled": {"kind": "bool", "value": 0})"),
+       kErrInvalidPropertyValue,
+       {"key \"Enabled\""}},
+      {"a font without a name",
+       FileWith(R"("Font": {"kind": "font", "value": {"size": 8, "bold": false, "italic": false,
+                "underline": false, "strikethru": false}})"),
+       kErrInvalidPropertyValue,
+       {"key \"Font\"", "no name"}},
+      {"a font of infinite size",
+       FileWith(R"("Font": {"kind": "font", "value": {"name": "A", "size": 1e300, "bold": false,
+                "italic": false, "underline": false, "strikethru": false}})"),
+       kErrInvalidPropertyValue,
+       {"key \"Font\"", "size"}},
+      {"null that holds a value",
+       FileWith(R"("Value": {"kind": "null", "value": 1})"),
+       kErrInvalidPropertyValue,
+       {"key \"Value\""}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    WriteAll(path, row.text);
+    const Raised raised = ErrorOf([&] {
+      PropertyFile file = PropertyFile::Open(path);
+      file.Read("Datewell1");
+    });
+    EXPECT_EQ(raised.number, row.error);
+    for (const std::string& m : row.mentions) {
+      EXPECT_NE(raised.text.find(m), std::string::npos) << raised.text.substr(0, 300);
+    }
+    EXPECT_LT(raised.text.size(), 1000u) << "the description stays readable";
+    EXPECT_EQ(ReadAll(path), row.text) << "the file is left as it was";
+    EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"form.json"}));
+  }
+}
+
+TEST_F(PropertyFileTest, AMalformedEntryGivesTheCallerNothing) {
+  // The first entry is fine, the second is not: reading fails before any entry is handed out,
+  // and it fails again on a second try instead of handing out the first entry alone.
+  WriteAll(path, FileWith(R"("FontSize": {"kind": "single", "value": 12.0},
+                             "Value": {"kind": "date", "value": 1e308})"));
+  PropertyFile file = PropertyFile::Open(path);
+  EXPECT_EQ(ErrorOf([&] { file.Read("Datewell1"); }).number, kErrInvalidPropertyValue);
+  EXPECT_EQ(ErrorOf([&] { file.Read("Datewell1"); }).number, kErrInvalidPropertyValue);
+}
+
+TEST_F(PropertyFileTest, MissingFilesAndControls) {
+  const Raised missing = ErrorOf([&] { PropertyFile::Open(dir / "none.json"); });
+  EXPECT_EQ(missing.number, kErrFileNotFound);
+  EXPECT_NE(missing.text.find("none.json"), std::string::npos);
+  EXPECT_TRUE(PropertyFile::OpenOrCreate(dir / "none.json").ControlNames().empty());
+
+  WriteAll(path, FileWith(""));
+  PropertyFile file = PropertyFile::Open(path);
+  const Raised absent = ErrorOf([&] { file.Read("Datewell2"); });
+  EXPECT_EQ(absent.number, kErrInvalidPropertyValue);
+  EXPECT_NE(absent.text.find("control \"Datewell2\""), std::string::npos);
+  EXPECT_TRUE(file.Read("Datewell1").Entries().empty());
+}
+
+TEST_F(PropertyFileTest, ValuesThatCannotBeStoredAreRefusedAtTheWrite) {
+  struct Row {
+    const char* name;
+    Variant value;
+  };
+  const Row rows[] = {
+      {"a text over the limit", Variant(std::string(kMaxPropertyTextBytes + 1, 'x'))},
+      {"a text that is not UTF-8", Variant(std::string("\xC3\x28"))},
+      {"a date beyond the year 9999", Variant(Date{1e308})},
+      {"a NaN date", Variant(Date{std::nan("")})},
+      {"an infinite double", Variant(std::numeric_limits<double>::infinity())},
+      {"a NaN single", Variant(std::numeric_limits<float>::quiet_NaN())},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    PropertyFile file(path);
+    ControlProperties& bag = file.Write("Datewell1");
+    const Raised raised = ErrorOf([&] { bag.WriteProperty("Value", row.value, Variant()); });
+    EXPECT_EQ(raised.number, kErrInvalidPropertyValue);
+    EXPECT_NE(raised.text.find("key \"Value\""), std::string::npos) << raised.text;
+    EXPECT_TRUE(bag.Entries().empty());
+  }
+}
+
+TEST_F(PropertyFileTest, AFailedSaveLeavesTheOldFileAndNoLeftovers) {
+  PropertyFile file(path);
+  file.Write("Datewell1").WriteProperty("FontName", Variant("Arial"), Variant(""));
+  file.Save();
+  const std::string before = ReadAll(path);
+
+  // The target is now a directory: the rename cannot replace it.
+  PropertyFile blocked(dir / "blocked");
+  fs::create_directory(dir / "blocked");
+  blocked.Write("Datewell1").WriteProperty("FontName", Variant("Verdana"), Variant(""));
+  EXPECT_EQ(ErrorOf([&] { blocked.Save(); }).number, kErrFileAccess);
+  // A folder that does not exist: no temporary file can be made.
+  PropertyFile nowhere(dir / "missing" / "form.json");
+  const Raised raised = ErrorOf([&] { nowhere.Save(); });
+  EXPECT_EQ(raised.number, kErrFileAccess);
+  EXPECT_NE(raised.text.find("missing"), std::string::npos);
+
+  EXPECT_EQ(ReadAll(path), before);
+  auto files = FilesInDir();
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{"blocked", "form.json"})) << "no temporary left";
+}
+
+TEST_F(PropertyFileTest, SaveReplacesTheFileAndKeepsItsPermissions) {
+  WriteAll(path, FileWith(""));
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  PropertyFile file = PropertyFile::Open(path);
+  file.Write("Datewell1").WriteProperty("FontName", Variant("Arial"), Variant(""));
+  file.Save();
+  EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(ReadAll(path), file.Text());
+  EXPECT_EQ(PropertyFile::Open(path).Text(), file.Text()) << "reading and saving is stable";
+}
+
+}  // namespace
+}  // namespace datewell
