@@ -1,0 +1,463 @@
+// The open calendar panel on the headless desktop, driven by the mouse at screen pixels: month
+// arrows, the month list, picking a day, Today, and what the panel paints.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "calendar/test_print.h"
+#include "support/harness.h"
+
+namespace datewell {
+namespace {
+
+using testing::Harness;
+using testing::HarnessOptions;
+
+constexpr OleColor kMarkBack = 0x800000u;
+
+// A point of the panel, in its client pixels, on the screen.
+Point PanelPixel(Harness& h, std::int32_t x, std::int32_t y) {
+  const Rect r = h.desktop.ScreenRect(h.panel().hWnd());
+  return {r.left + x, r.top + y};
+}
+
+// Opens the panel for a date, as a user would after typing it: the drop-down fills the grid
+// from the field.
+void OpenFor(Harness& h, Date d) {
+  h.field().SetText(h.Format(d, kLongDate));
+  h.control->DropDown();
+  ASSERT_TRUE(h.PanelOpen());
+  h.ClearLog();
+}
+
+// The month the grid shows, read the way the control reads it: from the mid-month cell.
+std::string ShownMonth(Harness& h) {
+  const auto mid = h.locale.RecogniseDate(h.w.lblDate[kMidMonthCell]->Tag());
+  return mid ? h.Format(*mid, kMonthYearMask) : "(no date)";
+}
+
+int MarkedCells(Harness& h) {
+  int marked = 0;
+  for (int i = kDayCellFirst; i <= kDayCellLast; ++i) {
+    const Label& cell = *h.w.lblDate[static_cast<std::size_t>(i)];
+    marked += cell.BackColor() == kMarkBack || cell.BorderStyle() == kBorderFixedSingle;
+  }
+  return marked;
+}
+
+// ---- Presses on the button row and elsewhere on the panel --------------------------------
+
+struct PressCase {
+  std::string name;
+  Point client;
+  std::int16_t button;
+  int months;       // the step the grid takes
+  bool shows_list;  // while the button is down
+};
+
+class PanelPress : public ::testing::TestWithParam<PressCase> {};
+
+TEST_P(PanelPress, StepsShowsTheListOrDoesNothingAndStaysOpen) {
+  const PressCase& c = GetParam();
+  Harness h;
+  const Date shown = Harness::D(2011, 1, 31);
+  OpenFor(h, shown);
+  const std::string text = h.field().Text();
+  const Point p = PanelPixel(h, c.client.x, c.client.y);
+  h.desktop.MouseDown(p.x, p.y, c.button);
+  EXPECT_EQ(h.list().Visible(), c.shows_list);
+  EXPECT_EQ(h.desktop.CaptureName(), "picCalendar");
+  h.desktop.MouseUp(p.x, p.y, c.button);
+  const std::string expected = h.Format(h.locale.MonthAdd(shown, c.months), kMonthYearMask);
+  EXPECT_EQ(ShownMonth(h), expected);
+  EXPECT_EQ(h.w.lblMonthYear->Caption(), expected);
+  EXPECT_TRUE(h.PanelOpen());
+  EXPECT_FALSE(h.list().Visible());
+  EXPECT_EQ(h.desktop.CaptureName(), "picCalendar");
+  EXPECT_EQ(h.field().Text(), text);
+  EXPECT_EQ(h.host.Events(), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Points, PanelPress,
+    ::testing::Values(PressCase{"LeftEdgeOfPrevButton", {5, 10}, kLeftButton, -1, false},
+                      PressCase{"LastPixelOfPrevButton", {34, 22}, kLeftButton, -1, false},
+                      // The prev button's right edge is the caption strip's first pixel.
+                      PressCase{"X35OpensTheList", {35, 10}, kLeftButton, 0, true},
+                      PressCase{"NextButton", {140, 10}, kLeftButton, 1, false},
+                      PressCase{"RightOfNextButton", {160, 10}, kLeftButton, 0, false},
+                      PressCase{"WeekdayHeaderRow", {50, 30}, kLeftButton, 0, false},
+                      PressCase{"BetweenGridAndToday", {80, 130}, kLeftButton, 0, false},
+                      PressCase{"PanelBorder", {1, 80}, kLeftButton, 0, false},
+                      PressCase{"RightButtonActsAsLeft", {5, 10}, kRightButton, -1, false},
+                      PressCase{"MiddleButtonActsAsLeft", {140, 10}, kMiddleButton, 1, false},
+                      PressCase{"RightButtonOnCaption", {80, 10}, kRightButton, 0, true}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(MonthStep, ForwardFromTheSelected31stOfJanuaryShowsFebruaryUnmarked) {
+  Harness h;
+  OpenFor(h, Harness::D(2011, 1, 31));
+  ASSERT_EQ(MarkedCells(h), 1);
+  const Point next = PanelPixel(h, 140, 10);
+  h.desktop.Click(next.x, next.y);
+  EXPECT_EQ(ShownMonth(h), "February 2011");
+  EXPECT_EQ(MarkedCells(h), 0);
+  // Not even back in the month of the selected day.
+  const Point prev = PanelPixel(h, 10, 10);
+  h.desktop.Click(prev.x, prev.y);
+  EXPECT_EQ(ShownMonth(h), "January 2011");
+  EXPECT_EQ(MarkedCells(h), 0);
+}
+
+TEST(MonthStep, HoldingTheButtonStepsOnce) {
+  Harness h;
+  OpenFor(h, Harness::D(2010, 6, 15));
+  const Point next = PanelPixel(h, 140, 10);
+  h.desktop.MouseDown(next.x, next.y);
+  for (int i = 0; i < 5; ++i) {
+    h.desktop.MouseMove(next.x + i, next.y);
+  }
+  h.desktop.MouseUp(next.x, next.y);
+  EXPECT_EQ(ShownMonth(h), "July 2010");
+}
+
+TEST(PanelPress, OutsideTheScreenBoundIsIgnored) {
+  Harness h;
+  OpenFor(h, Harness::D(2010, 6, 15));
+  h.desktop.MouseDown(-20, 50);
+  EXPECT_TRUE(h.PanelOpen());
+  EXPECT_EQ(h.desktop.CaptureName(), "picCalendar");
+}
+
+TEST(PanelPress, WithoutTheCaptureNothingHappens) {
+  Harness h;
+  OpenFor(h, Harness::D(2010, 6, 15));
+  h.desktop.ReleaseCapture();
+  const Point prev = PanelPixel(h, 10, 10);
+  h.desktop.MouseDown(prev.x, prev.y);
+  EXPECT_EQ(ShownMonth(h), "June 2010");
+  EXPECT_TRUE(h.PanelOpen());
+}
+
+// ---- The month list ----------------------------------------------------------------------
+
+TEST(MonthList, MarchTwoThousandFourHoldsDecemberToJuneWithMarchHighlighted) {
+  Harness h;
+  OpenFor(h, Harness::D(2004, 3, 15));
+  const Point caption = PanelPixel(h, 80, 12);
+  h.desktop.MouseDown(caption.x, caption.y);
+  ASSERT_TRUE(h.list().Visible());
+  std::vector<std::string> items;
+  for (int i = 0; i < h.list().ListCount(); ++i) {
+    items.push_back(h.list().List(i));
+  }
+  EXPECT_EQ(items, (std::vector<std::string>{"December 2003", "January 2004", "February 2004",
+                                             "March 2004", "April 2004", "May 2004", "June 2004"}));
+  EXPECT_EQ(h.list().ListIndex(), 3);
+  EXPECT_TRUE(h.desktop.IsTopmost(h.list().hWnd()));
+  EXPECT_EQ(h.desktop.CaptureName(), "picCalendar");
+  const Rect list = h.desktop.ScreenRect(h.list().hWnd());
+  EXPECT_EQ((Point{list.left, list.top}), h.control->ListPosition());
+  EXPECT_EQ(MarkedCells(h), 0);
+}
+
+struct ListMoveCase {
+  std::string name;
+  std::int32_t move_to_y;  // client pixels of the panel
+  int months;
+};
+
+class MonthListChoice : public ::testing::TestWithParam<ListMoveCase> {};
+
+TEST_P(MonthListChoice, ReleaseShowsTheHighlightedMonth) {
+  const ListMoveCase& c = GetParam();
+  HarnessOptions o;
+  o.container_y = 300;  // room above the panel to move into
+  Harness h(o);
+  OpenFor(h, Harness::D(2011, 1, 31));
+  const Point caption = PanelPixel(h, 80, 12);
+  h.desktop.MouseDown(caption.x, caption.y);
+  const Point to = PanelPixel(h, 80, c.move_to_y);
+  h.desktop.MouseMove(to.x, to.y, kLeftButton);
+  h.desktop.MouseUp(to.x, to.y);
+  const std::string expected =
+      h.Format(h.locale.MonthAdd(Harness::D(2011, 1, 15), c.months), kMonthYearMask);
+  EXPECT_EQ(ShownMonth(h), expected);
+  EXPECT_EQ(h.w.lblMonthYear->Caption(), expected);
+  EXPECT_FALSE(h.list().Visible());
+  EXPECT_TRUE(h.PanelOpen());
+  EXPECT_EQ(h.desktop.CaptureName(), "picCalendar");
+  // The mark taken off on the press stays off.
+  EXPECT_EQ(MarkedCells(h), 0);
+  EXPECT_EQ(h.host.Events(), std::vector<std::string>{});
+}
+
+// Bands of 199.3 twips from -500 twips: at 15 twips per pixel the shown month's band is panel
+// pixels 7 to 19.
+INSTANTIATE_TEST_SUITE_P(Moves, MonthListChoice,
+                         ::testing::Values(ListMoveCase{"FarAbove", -250, -3},
+                                           ListMoveCase{"OneBandUp", 0, -1},
+                                           ListMoveCase{"StayOnTheCaption", 12, 0},
+                                           ListMoveCase{"OneBandDown", 25, 1},
+                                           ListMoveCase{"FarBelow", 400, 3}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(MonthList, MovingAwayAndBackLeavesTheMonth) {
+  Harness h;
+  OpenFor(h, Harness::D(2010, 6, 15));
+  const Point caption = PanelPixel(h, 80, 12);
+  h.desktop.MouseDown(caption.x, caption.y);
+  const Point below = PanelPixel(h, 80, 60);
+  h.desktop.MouseMove(below.x, below.y, kLeftButton);
+  EXPECT_EQ(h.list().ListIndex(), 6);
+  h.desktop.MouseMove(caption.x, caption.y, kLeftButton);
+  EXPECT_EQ(h.list().ListIndex(), 3);
+  h.desktop.MouseUp(caption.x, caption.y);
+  EXPECT_EQ(ShownMonth(h), "June 2010");
+}
+
+// ---- Picking a day -----------------------------------------------------------------------
+
+struct PickCase {
+  std::string name;
+  std::int32_t format;
+  int cell;
+  CivilDate date;
+};
+
+class DayPick : public ::testing::TestWithParam<PickCase> {};
+
+TEST_P(DayPick, WritesTheDateInTheDisplayFormatRaisesChangeNeverClick) {
+  const PickCase& c = GetParam();
+  Harness h;
+  h.control->SetDateFormat(c.format);
+  OpenFor(h, Harness::D(2011, 1, 20));
+  h.LeaveField();
+  h.ClearLog();
+  const Point p = h.LabelCenter(*h.w.lblDate[static_cast<std::size_t>(c.cell)]);
+  h.desktop.MouseDown(p.x, p.y);
+  h.desktop.MouseUp(p.x, p.y);
+  EXPECT_EQ(h.field().Text(),
+            h.Format(DateFromCivil(c.date), c.format == ShortDate ? kShortDate : kLongDate));
+  EXPECT_EQ(h.host.Count(EventId::Change), 1);
+  EXPECT_EQ(h.host.Count(EventId::Click), 0);
+  EXPECT_FALSE(h.PanelOpen());
+  EXPECT_EQ(h.desktop.CaptureName(), "");
+  // Picked through the panel, which closed itself first: the focus stays where it was.
+  EXPECT_EQ(h.desktop.FocusedName(), "");
+  const Label& cell = *h.w.lblDate[static_cast<std::size_t>(c.cell)];
+  EXPECT_EQ(cell.BackColor(), kMarkBack);
+  EXPECT_EQ(MarkedCells(h), 1);
+}
+
+// January 2011: the 1st is lblDate(13).
+INSTANTIATE_TEST_SUITE_P(
+    Cells, DayPick,
+    ::testing::Values(PickCase{"LongDate", LongDate, 20, {2011, 1, 8}},
+                      PickCase{"ShortDate", ShortDate, 20, {2011, 1, 8}},
+                      PickCase{"DayOfTheMonthBefore", LongDate, 7, {2010, 12, 26}},
+                      PickCase{"DayOfTheMonthAfter", ShortDate, 44, {2011, 2, 1}}),
+    [](const auto& info) { return info.param.name; });
+
+struct EdgeCase {
+  std::string name;
+  float x, y;  // panel twips
+  int picked;  // 0: none
+};
+
+class DayCellEdges : public ::testing::TestWithParam<EdgeCase> {};
+
+TEST_P(DayCellEdges, OutlineHitsNothingOneTwipInsideHits) {
+  const EdgeCase& c = GetParam();
+  Harness h;
+  OpenFor(h, Harness::D(2011, 1, 20));
+  const std::string before = h.field().Text();
+  h.control->DayCellFromPoint(c.x, c.y);
+  if (c.picked == 0) {
+    EXPECT_EQ(h.field().Text(), before);
+    EXPECT_EQ(h.host.Count(EventId::Change), 0);
+    EXPECT_TRUE(h.PanelOpen());
+  } else {
+    const auto date =
+        h.locale.RecogniseDate(h.w.lblDate[static_cast<std::size_t>(c.picked)]->Tag());
+    ASSERT_TRUE(date.has_value());
+    EXPECT_EQ(h.field().Text(), h.Format(*date, kLongDate));
+    EXPECT_EQ(h.w.lblDate[static_cast<std::size_t>(c.picked)]->BackColor(), kMarkBack);
+    // Closed by the pick itself: the focus goes to the field.
+    EXPECT_FALSE(h.PanelOpen());
+    EXPECT_EQ(h.desktop.FocusedName(), "txtDate");
+  }
+}
+
+// lblDate(24): row 2, column 3, left 1080, top 1020, 285 by 225 twips. Rows overlap by 15.
+INSTANTIATE_TEST_SUITE_P(Points, DayCellEdges,
+                         ::testing::Values(EdgeCase{"LeftEdge", 1080, 1100, 0},
+                                           EdgeCase{"OneInsideLeft", 1081, 1100, 24},
+                                           EdgeCase{"RightEdge", 1365, 1100, 0},
+                                           EdgeCase{"OneInsideRight", 1364, 1100, 24},
+                                           EdgeCase{"GapBetweenColumns", 1372, 1100, 0},
+                                           EdgeCase{"TopEdgeOfFirstRow", 1200, 600, 0},
+                                           EdgeCase{"OneInsideTopOfFirstRow", 1200, 601, 10},
+                                           EdgeCase{"BottomEdgeOfLastRow", 1200, 1875, 0},
+                                           EdgeCase{"OneInsideBottomOfLastRow", 1200, 1874, 45},
+                                           EdgeCase{"OverlapGoesToTheUpperCell", 1200, 1240, 24},
+                                           EdgeCase{"BelowTheOverlap", 1200, 1245, 31},
+                                           EdgeCase{"WeekdayHeader", 1200, 450, 0}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(DayCellEdges, PressOnAnEdgePixelClosesWithoutPickingTheNextPixelPicks) {
+  // lblDate(24)'s left edge is 1080 twips, client pixel 72; pixel 73 is 1095 twips.
+  for (const auto& [pixel, picks] : {std::pair{72, false}, std::pair{73, true}}) {
+    Harness h;
+    OpenFor(h, Harness::D(2011, 1, 20));
+    const std::string before = h.field().Text();
+    const Point p = PanelPixel(h, pixel, 75);
+    h.desktop.MouseDown(p.x, p.y);
+    EXPECT_FALSE(h.PanelOpen()) << pixel;
+    EXPECT_EQ(h.field().Text() != before, picks) << pixel;
+    EXPECT_EQ(h.host.Count(EventId::Change), picks ? 1 : 0) << pixel;
+  }
+}
+
+// ---- Today ---------------------------------------------------------------------------------
+
+TEST(TodayButton, WritesTodayShowsItsMonthClosesAndFocusesTheField) {
+  Harness h;  // today is 15 June 2010
+  OpenFor(h, Harness::D(2011, 1, 20));
+  h.LeaveField();
+  const Point today = PanelPixel(h, 80, 145);
+  h.desktop.MouseDown(today.x, today.y);
+  EXPECT_EQ(h.field().Text(), h.Format(h.Today(), kLongDate));
+  EXPECT_EQ(ShownMonth(h), "June 2010");
+  EXPECT_FALSE(h.PanelOpen());
+  EXPECT_EQ(h.desktop.CaptureName(), "");
+  EXPECT_EQ(h.desktop.FocusedName(), "txtDate");
+  // Today's cell (the 1st of June 2010 is a Tuesday: the 15th is lblDate(23)) is bold dark red.
+  EXPECT_TRUE(h.w.lblDate[23]->FontBold());
+  EXPECT_EQ(h.w.lblDate[23]->ForeColor(), 192u);
+}
+
+TEST(TodayButton, WithThePanelClosedOnlyTheFieldAndGridChange) {
+  Harness h;
+  h.field().SetText(h.Format(Harness::D(2011, 1, 20), kLongDate));
+  h.LeaveField();
+  h.control->cmdGotoToday_Click();
+  EXPECT_EQ(h.field().Text(), h.Format(h.Today(), kLongDate));
+  EXPECT_EQ(ShownMonth(h), "June 2010");
+  EXPECT_EQ(h.desktop.FocusedName(), "");
+}
+
+// ---- Selection marks ---------------------------------------------------------------------
+
+TEST(HighlightDay, RestoresThePreviousCellWithTheColoursItHadBefore) {
+  Harness h;
+  h.control->FillMonthGrid(Harness::D(2010, 6, 1));
+  Label& a = *h.w.lblDate[10];
+  Label& b = *h.w.lblDate[12];
+  const OleColor a_fore = a.ForeColor();
+  const OleColor b_fore = b.ForeColor();
+  const OleColor back = a.BackColor();
+  h.control->HighlightDay(10);
+  EXPECT_EQ(a.ForeColor(), 0xFFFFFFu);
+  EXPECT_EQ(a.BackColor(), kMarkBack);
+  EXPECT_EQ(a.BorderStyle(), kBorderFixedSingle);
+  EXPECT_EQ(a.BackStyle(), kBackOpaque);
+  h.control->HighlightDay(12);
+  h.control->HighlightDay(12);  // twice: the saved colours are not the mark's
+  EXPECT_EQ(a.ForeColor(), a_fore);
+  EXPECT_EQ(a.BackColor(), back);
+  EXPECT_EQ(a.BorderStyle(), kBorderNone);
+  EXPECT_EQ(a.BackStyle(), kBackOpaque);  // not restored; the back colour hides it
+  h.control->HighlightDay(14);
+  EXPECT_EQ(b.ForeColor(), b_fore);
+  EXPECT_EQ(b.BackColor(), back);
+  EXPECT_EQ(MarkedCells(h), 1);
+}
+
+TEST(HighlightDay, WeekdayHeaderClickChangesNothing) {
+  Harness h;
+  OpenFor(h, Harness::D(2010, 6, 15));
+  const std::string before = h.field().Text();
+  for (std::int16_t i = 0; i < kDayCellFirst; ++i) {
+    h.control->lblDate_Click(i);
+  }
+  EXPECT_EQ(h.field().Text(), before);
+  EXPECT_TRUE(h.PanelOpen());
+  EXPECT_EQ(MarkedCells(h), 1);
+}
+
+// ---- The grid in the labels --------------------------------------------------------------
+
+TEST(FillMonthGrid, TagsReadBackCaptionsAndHeadersStay) {
+  Harness h;
+  const Date first = Harness::D(2004, 1, 1);
+  h.control->HighlightDay(20);
+  h.control->FillMonthGrid(first);
+  for (int i = kDayCellFirst; i <= kDayCellLast; ++i) {
+    const Label& cell = *h.w.lblDate[static_cast<std::size_t>(i)];
+    const Date expected = h.locale.DateAdd(Harness::D(2003, 12, 28), i - kDayCellFirst);
+    const auto back = h.locale.RecogniseDate(cell.Tag());
+    ASSERT_TRUE(back.has_value()) << cell.Tag();
+    EXPECT_EQ(*back, expected) << cell.Tag();
+    EXPECT_EQ(h.control->ParseDateText(cell.Tag()), expected) << cell.Tag();
+    EXPECT_EQ(cell.Caption(), std::to_string(CivilFromDate(expected).day));
+  }
+  const std::vector<std::string> headers{"S", "M", "T", "W", "T", "F", "S"};
+  for (std::size_t i = 0; i < headers.size(); ++i) {
+    EXPECT_EQ(h.w.lblDate[i]->Caption(), headers[i]);
+  }
+  // The marked cell keeps its mark's back colour and border; its text colour is rewritten.
+  EXPECT_EQ(h.w.lblDate[20]->BackColor(), kMarkBack);
+  EXPECT_EQ(h.w.lblDate[20]->BorderStyle(), kBorderFixedSingle);
+  EXPECT_EQ(h.w.lblDate[20]->ForeColor(), 0u);
+}
+
+TEST(PanelFocus, SelectsTheWholeTextCountedInCharacters) {
+  Harness h;
+  h.field().SetText("März 2004");
+  h.field().SetSelStart(2);
+  h.control->picCalendar_GotFocus();
+  EXPECT_EQ(h.field().SelLength(), 7);  // the selection length from an unchanged start
+  EXPECT_EQ(h.field().SelStart(), 2);
+}
+
+// ---- Painting ----------------------------------------------------------------------------
+
+TEST(PanelPaint, FramesBandAndArrowsAtDesignSize) {
+  Harness h;
+  OpenFor(h, Harness::D(2010, 6, 15));
+  h.panel().SetForeColor(kColorWindowText);
+  const auto first = headless::FormatDrawCalls(h.desktop.Repaint(h.panel().hWnd()));
+  EXPECT_EQ(first,
+            (std::vector<std::string>{
+                "DrawEdge 0,0,165,165 5 15", "DrawEdge 3,3,162,162 10 15",
+                "DrawFrameControl 5,5,161,22 5 8", "Line 225,130 225,265", "Line 210,235 210,130",
+                "Line 195,160 195,235", "Line 180,205 180,160", "Line 165,190 165,205",
+                "Line 2220,130 2220,265", "Line 2235,235 2235,130", "Line 2250,160 2250,235",
+                "Line 2265,205 2265,160", "Line 2280,190 2280,205"}));
+  EXPECT_EQ(h.panel().ForeColor(), 0u);
+  for (const auto& call : h.desktop.Drawing(h.panel().hWnd())) {
+    if (call.kind == headless::DrawCall::Kind::Line) {
+      EXPECT_EQ(call.color, 0u);
+    }
+  }
+  EXPECT_EQ(headless::FormatDrawCalls(h.desktop.Repaint(h.panel().hWnd())), first);
+}
+
+TEST(PanelPaint, FramesAtTwelveTwipsPerPixel) {
+  HarnessOptions o;
+  o.twips_per_pixel = 12;
+  Harness h(o);
+  OpenFor(h, Harness::D(2010, 6, 15));
+  const auto calls = headless::FormatDrawCalls(h.desktop.Repaint(h.panel().hWnd()));
+  ASSERT_EQ(calls.size(), 13u);
+  EXPECT_EQ(calls[0], "DrawEdge 0,0,206,206 5 15");
+  EXPECT_EQ(calls[1], "DrawEdge 3,3,203,203 10 15");
+  EXPECT_EQ(calls[2], "DrawFrameControl 5,5,202,22 5 8");
+  EXPECT_EQ(calls[3], "Line 225,130 225,238");  // 9 pixels of 12 twips
+}
+
+}  // namespace
+}  // namespace datewell
