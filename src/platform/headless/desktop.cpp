@@ -204,7 +204,8 @@ std::optional<Rect> State::ScreenRectOf(const Node& n) const {
   if (!po) {
     return std::nullopt;
   }
-  return Rect{po->x + r.left, po->y + r.top, po->x + r.right, po->y + r.bottom};
+  return Rect{SaturatingAdd(po->x, r.left), SaturatingAdd(po->y, r.top),
+              SaturatingAdd(po->x, r.right), SaturatingAdd(po->y, r.bottom)};
 }
 
 bool State::Shown(const Node& n) const {
@@ -370,15 +371,15 @@ MouseArgs State::ArgsFor(const Node& n, Point p, std::int16_t button, std::int16
   a.shift = shift;
   if (n.Windowed()) {
     Point o = ScreenOrigin(n).value_or(Point{});
-    a.x = static_cast<float>(p.x - o.x) * tpp_x;
-    a.y = static_cast<float>(p.y - o.y) * tpp_y;
+    a.x = static_cast<float>(std::int64_t{p.x} - o.x) * tpp_x;
+    a.y = static_cast<float>(std::int64_t{p.y} - o.y) * tpp_y;
     return a;
   }
   // A windowless widget gets its own coordinates: the container's twips less its position.
   Node* container = n.parent != 0 ? Find(n.parent) : nullptr;
   Point o = container != nullptr ? ScreenOrigin(*container).value_or(Point{}) : Point{};
-  a.x = static_cast<float>(p.x - o.x) * tpp_x - n.left;
-  a.y = static_cast<float>(p.y - o.y) * tpp_y - n.top;
+  a.x = static_cast<float>(std::int64_t{p.x} - o.x) * tpp_x - n.left;
+  a.y = static_cast<float>(std::int64_t{p.y} - o.y) * tpp_y - n.top;
   return a;
 }
 
@@ -688,8 +689,8 @@ bool HeadlessDesktop::ClientToScreen(Hwnd hwnd, Point& point) {
   if (!o) {
     return false;
   }
-  point.x += o->x;
-  point.y += o->y;
+  point.x = SaturatingAdd(point.x, o->x);
+  point.y = SaturatingAdd(point.y, o->y);
   return true;
 }
 

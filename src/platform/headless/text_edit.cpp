@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace datewell::headless {
@@ -20,6 +21,11 @@ std::int32_t TwipsToPixels(float twips, float tpp) {
 Rect PixelRect(float left, float top, float width, float height, float tpp_x, float tpp_y) {
   return Rect{TwipsToPixels(left, tpp_x), TwipsToPixels(top, tpp_y),
               TwipsToPixels(left + width, tpp_x), TwipsToPixels(top + height, tpp_y)};
+}
+
+std::int32_t SaturatingAdd(std::int32_t a, std::int32_t b) {
+  std::int64_t sum = std::int64_t{a} + b;
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(sum, INT32_MIN, INT32_MAX));
 }
 
 namespace {

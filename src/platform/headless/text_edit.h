@@ -19,6 +19,9 @@ std::int32_t TwipsToPixels(float twips, float tpp);
 // A widget's rectangle in pixels of its container; the sums are formed in twips first.
 Rect PixelRect(float left, float top, float width, float height, float tpp_x, float tpp_y);
 
+// Screen coordinates are sums of window offsets; a sum beyond the 32-bit range stops at its end.
+std::int32_t SaturatingAdd(std::int32_t a, std::int32_t b);
+
 // ---- UTF-8 ----
 // Byte offsets of every character start plus the text's size at the end (so a text of n
 // characters gives n + 1 offsets). A byte that does not begin a well-formed sequence counts as a

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -168,6 +169,21 @@ TEST_F(InputTest, TheCaptureHolderGetsEverythingWithoutClicksOrFocus) {
   EXPECT_EQ(log, (Log{"pic down 1 -2775,-1275", "pic up 1 -2775,-1275", "pic move 0 -3750,-2100"}));
   EXPECT_EQ(d.FocusedName(), "");
   EXPECT_EQ(d.CaptureName(), "picCalendar");
+}
+
+TEST_F(InputTest, PointsAtTheEndsOfTheCoordinateRangeAreDeliveredSafely) {
+  MouseArgs got;
+  pic->SetHandlers({.MouseDown = [&](MouseArgs& a) { got = a; }});
+  d.SetCapture(pic->hWnd());
+  d.MouseDown(INT32_MIN, INT32_MAX);
+  // The picture box's client origin is (300, 200) on the screen.
+  EXPECT_FLOAT_EQ(got.x, static_cast<float>((double{INT32_MIN} - 300.0) * 15.0));
+  EXPECT_FLOAT_EQ(got.y, static_cast<float>((double{INT32_MAX} - 200.0) * 15.0));
+  d.ReleaseCapture();
+  d.SetWindowPos(host->hWnd(), HWND_TOP, INT32_MAX - 10, 0, 0, 0, SWP_NOSIZE);
+  Point p{100, 0};
+  ASSERT_TRUE(d.ClientToScreen(text->hWnd(), p));
+  EXPECT_EQ(p.x, INT32_MAX);
 }
 
 TEST_F(InputTest, DoubleClickRaisesDblClickOnTheSecondPress) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,24 @@ TEST(PixelRect, FormsSumsInTwipsBeforeRounding) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     EXPECT_EQ(PixelRect(r.l, r.t, r.w, r.h, r.tx, r.ty), r.want);
+  }
+}
+
+TEST(SaturatingAdd, StopsAtTheEndsOfTheRange) {
+  struct Row {
+    const char* name;
+    std::int32_t a, b, want;
+  };
+  const Row rows[] = {
+      {"plain", 300, -20, 280},
+      {"up to the top", INT32_MAX - 1, 1, INT32_MAX},
+      {"past the top", INT32_MAX, 5, INT32_MAX},
+      {"past the bottom", INT32_MIN, -1, INT32_MIN},
+      {"opposite ends", INT32_MIN, INT32_MAX, -1},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    EXPECT_EQ(SaturatingAdd(r.a, r.b), r.want);
   }
 }
 
