@@ -601,6 +601,29 @@ TEST_P(PlatformConformance, EnterClicksTheDefaultButtonInsteadOfAKeyPress) {
   EXPECT_EQ(events, want);
 }
 
+TEST_P(PlatformConformance, TheTextBoxFontIsSharedByReference) {
+  UserControlSurface& s = HostSurface();
+  TextBox& a = Keep(tk().CreateTextBox(s, "txtA"));
+  TextBox& b = Keep(tk().CreateTextBox(s, "txtB"));
+  auto ambient = std::make_shared<Font>(Font{"Arial", 10.0f, false, false, false, false});
+  a.SetFont(ambient);
+  b.SetFont(ambient);
+  EXPECT_EQ(a.Font(), ambient);  // the very object
+  a.SetFontBold(true);
+  a.SetFontSize(12.0f);
+  b.SetFontItalic(true);
+  EXPECT_TRUE(ambient->bold);
+  EXPECT_EQ(ambient->size, 12.0f);
+  EXPECT_TRUE(b.FontBold());
+  EXPECT_TRUE(a.FontItalic());
+  EXPECT_EQ(b.FontName(), "Arial");
+  // A font of its own again: the shared object no longer follows.
+  a.SetFont(std::make_shared<Font>());
+  a.SetFontUnderline(true);
+  EXPECT_FALSE(ambient->underline);
+  EXPECT_FALSE(b.FontUnderline());
+}
+
 // ---- Focus ----
 
 TEST_P(PlatformConformance, FocusMovesWithLostFocusBeforeGotFocus) {
