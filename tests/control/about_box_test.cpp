@@ -1,0 +1,206 @@
+// The About box: its design (caption, controls, geometry, fonts, default button, icon), a fresh
+// form for every showing, and each way of closing it returning and releasing the form.
+
+#include "control/about/frm_about.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "control/about/datewell_icon.xpm.h"
+#include "support/harness.h"
+
+namespace datewell {
+namespace {
+
+using testing::Harness;
+
+TEST(AboutBox, DesignMatchesThePublishedForm) {
+  const AboutDesign& d = AboutBoxDesign();
+  EXPECT_EQ(d.form_name, "frmAbout");
+  EXPECT_EQ(d.caption, "About Daypane Control");
+  EXPECT_EQ(d.client_width, 5385.0f);
+  EXPECT_EQ(d.client_height, 3270.0f);
+
+  struct Row {
+    const AboutControlDesign& control;
+    const char* name;
+    float left, top, width, height;
+    int tab_index;
+  };
+  const Row rows[] = {
+      {d.cmdOK, "cmdOK", 2160, 2700, 1230, 465, 1},
+      {d.Image1, "Image1", 4620, 240, 480, 480, 0},
+      {d.Label2, "Label2", 840, 2220, 3750, 240, 2},
+      {d.Label1, "Label1", 600, 180, 4065, 1695, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(row.control.name, row.name);
+    EXPECT_EQ(row.control.left, row.left);
+    EXPECT_EQ(row.control.top, row.top);
+    EXPECT_EQ(row.control.width, row.width);
+    EXPECT_EQ(row.control.height, row.height);
+    EXPECT_EQ(row.control.tab_index, row.tab_index);
+  }
+  EXPECT_EQ(d.cmdOK.caption, "&OK");
+  EXPECT_EQ(d.Label1.caption, "Quorvane Daypane Control");
+  EXPECT_EQ(d.Label1.font, (Font{"Arial", 24.0f, false, true, false, false}));
+  EXPECT_EQ(d.Label1.fore_color, 0x000000FFu);
+  EXPECT_EQ(d.Label2.font, (Font{"Arial", 9.75f, false, false, false, false}));
+  EXPECT_NE(d.Label2.caption.find("Copyright"), std::string::npos);
+}
+
+// Reads an XPM header line "W H COLOURS CHARS_PER_PIXEL" and checks the image against it.
+void ExpectXpm(XpmImage image, int width, int height) {
+  int w = 0, h = 0, colours = 0, cpp = 0;
+  ASSERT_EQ(std::sscanf(image[0], "%d %d %d %d", &w, &h, &colours, &cpp), 4);
+  EXPECT_EQ(w, width);
+  EXPECT_EQ(h, height);
+  EXPECT_LE(colours, 17) << "16 colours and transparency at most";
+  ASSERT_EQ(image.size(), static_cast<std::size_t>(1 + colours + h));
+  for (int row = 0; row < h; ++row) {
+    EXPECT_EQ(std::string(image[1 + colours + row]).size(), static_cast<std::size_t>(w * cpp));
+  }
+}
+
+TEST(AboutBox, PicturesAreXpmOfTheirSizes) {
+  ExpectXpm(kDatewellIcon32, 32, 32);
+  ExpectXpm(kDatewellIcon16, 16, 16);
+  ExpectXpm(kDatewellToolbox, 16, 15);
+  // The toolbox bitmap is framed in olive: every pixel of its border uses the olive colour.
+  std::string olive_char;
+  for (int i = 1; i <= 16; ++i) {
+    std::string line = kDatewellToolbox[i];
+    if (line.find("#808000") != std::string::npos) {
+      olive_char = line.substr(0, 1);
+      break;
+    }
+  }
+  ASSERT_FALSE(olive_char.empty());
+  int w = 0, h = 0, colours = 0, cpp = 0;
+  std::sscanf(kDatewellToolbox[0], "%d %d %d %d", &w, &h, &colours, &cpp);
+  const int first = 1 + colours;
+  EXPECT_EQ(std::string(kDatewellToolbox[first]), std::string(w, olive_char[0]));
+  EXPECT_EQ(std::string(kDatewellToolbox[first + h - 1]), std::string(w, olive_char[0]));
+  for (int row = 0; row < h; ++row) {
+    const std::string line = kDatewellToolbox[first + row];
+    EXPECT_EQ(line.front(), olive_char[0]);
+    EXPECT_EQ(line.back(), olive_char[0]);
+  }
+}
+
+// The form as the user sees it while it is shown.
+struct Seen {
+  Hwnd form = kNoWindow;
+  std::string caption;
+  bool loaded = false;
+  std::vector<std::string> children;
+  std::string ok_caption;
+  bool ok_default = false;
+  std::string title;
+  int title_alignment = -1;
+  OleColor title_colour = 0;
+  float ok_left = 0, ok_top = 0;
+};
+
+Seen Look(headless::HeadlessDesktop& desktop, Form& form) {
+  Seen s;
+  s.form = form.hWnd();
+  s.caption = form.Caption();
+  s.loaded = form.Loaded();
+  for (const Widget* w : desktop.ChildWidgets(form)) {
+    s.children.emplace_back(w->Name());
+    if (const auto* b = dynamic_cast<const CommandButton*>(w)) {
+      s.ok_caption = b->Caption();
+      s.ok_default = b->Default();
+      s.ok_left = b->Left();
+      s.ok_top = b->Top();
+    }
+    if (const auto* l = dynamic_cast<const Label*>(w); l != nullptr && w->Name() == "Label1") {
+      s.title = l->Caption();
+      s.title_alignment = l->Alignment();
+      s.title_colour = l->ForeColor();
+    }
+  }
+  return s;
+}
+
+TEST(AboutBox, ShownModallyWithItsControls) {
+  Harness h;
+  std::vector<Seen> seen;
+  h.desktop.SetModalDriver([&](Form& form) {
+    seen.push_back(Look(h.desktop, form));
+    return headless::ModalAction::Ok;
+  });
+  h.control->ShowAboutBox();
+  ASSERT_EQ(seen.size(), 1u);
+  const Seen& s = seen[0];
+  EXPECT_EQ(s.caption, "About Daypane Control");
+  EXPECT_TRUE(s.loaded);
+  EXPECT_EQ(s.children, (std::vector<std::string>{"cmdOK", "Image1", "Label2", "Label1"}));
+  EXPECT_EQ(s.ok_caption, "&OK");
+  EXPECT_TRUE(s.ok_default) << "Enter presses OK";
+  EXPECT_EQ(s.ok_left, 2160.0f);
+  EXPECT_EQ(s.ok_top, 2700.0f);
+  EXPECT_EQ(s.title, "Quorvane Daypane Control");
+  EXPECT_EQ(s.title_alignment, kAlignCenter);
+  EXPECT_EQ(s.title_colour, 0x000000FFu);
+  EXPECT_TRUE(h.host.Log().empty()) << "the control's state is not touched";
+}
+
+TEST(AboutBox, EveryWayOfClosingReturnsAndReleasesAFreshForm) {
+  struct Row {
+    const char* name;
+    // Closes the shown form; returns the action the desktop then takes.
+    std::function<headless::ModalAction(Harness&, Form&)> close;
+  };
+  const Row rows[] = {
+      {"Enter presses the default OK button",
+       [](Harness&, Form&) { return headless::ModalAction::Ok; }},
+      {"the window's close command", [](Harness&, Form&) { return headless::ModalAction::Close; }},
+      {"a click on OK",
+       [](Harness& h, Form& form) {
+         for (const Widget* w : h.desktop.ChildWidgets(form)) {
+           if (w->Name() == "cmdOK") {
+             const Rect r = h.desktop.ScreenRect(w->hWnd());
+             EXPECT_EQ(h.desktop.Click((r.left + r.right) / 2, (r.top + r.bottom) / 2), "cmdOK");
+           }
+         }
+         EXPECT_FALSE(form.Loaded()) << "OK unloads the form";
+         // Had the click missed, the close command would still end the loop; the check above
+         // is what tells the click worked.
+         return headless::ModalAction::Close;
+       }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Harness h;
+    std::vector<Hwnd> forms;
+    std::vector<std::string> events;
+    h.desktop.SetModalListener([&](std::string_view name, headless::ModalEvent e) {
+      events.push_back(std::string(name) +
+                       (e == headless::ModalEvent::Shown ? " shown" : " closed"));
+    });
+    h.desktop.SetModalDriver([&](Form& form) {
+      forms.push_back(form.hWnd());
+      EXPECT_TRUE(h.desktop.IsWindow(form.hWnd()));
+      return row.close(h, form);
+    });
+    h.control->ShowAboutBox();
+    h.control->ShowAboutBox();
+    ASSERT_EQ(forms.size(), 2u) << "shown twice";
+    EXPECT_NE(forms[0], forms[1]) << "each time a freshly created form";
+    for (Hwnd form : forms) {
+      EXPECT_FALSE(h.desktop.IsWindow(form)) << "the form is released";
+    }
+    EXPECT_EQ(events, (std::vector<std::string>{"frmAbout shown", "frmAbout closed",
+                                                "frmAbout shown", "frmAbout closed"}));
+  }
+}
+
+}  // namespace
+}  // namespace datewell
