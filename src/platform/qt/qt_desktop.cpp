@@ -429,7 +429,7 @@ Hwnd QtDesktop::SetParent(Hwnd hwnd, Hwnd parent) {
   // The window keeps its pixel offset, now measured from the new parent's client area.
   const QPoint offset = w->pos();
   if (parent == kDesktopHandle) {
-    if (old != kDesktopHandle || !w->isWindow()) {
+    if (!w->isWindow()) {
       Qt::WindowFlags flags = (e->ex_style & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Window;
       flags |= Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
                Qt::X11BypassWindowManagerHint | Qt::NoDropShadowWindowHint;
@@ -438,16 +438,25 @@ Hwnd QtDesktop::SetParent(Hwnd hwnd, Hwnd parent) {
       w->setAttribute(Qt::WA_X11DoNotAcceptFocus);
       w->move(offset);
     }
+    e->detached = false;
   } else {
     Entry* p = state_->Find(parent);
     if (!p || !p->widget) {
       return kNoWindow;
     }
-    w->setParent(p->widget.data(), Qt::Widget);
-    w->move(offset);
+    if (w->isWindow() && !w->isVisible()) {
+      e->detached = true;
+    } else {
+      w->setParent(p->widget.data(), Qt::Widget);
+      w->move(offset);
+      e->detached = false;
+    }
   }
   e = state_->Find(hwnd);
   e->parent = parent;
+  if (e->window) {
+    e->window->MovedTo(state_->ToDevice(offset.x()), state_->ToDevice(offset.y()));
+  }
   if (was_visible) {
     w->show();
   }
@@ -506,6 +515,15 @@ bool QtDesktop::SetWindowPos(Hwnd hwnd, Hwnd insert_after, std::int32_t x, std::
       raise = true;
     }
   }
+  if ((flags & SWP_SHOWWINDOW) && e->detached) {
+    // Shown as a child at last: put it into its parent for real.
+    if (Entry* p = state_->Find(e->parent); p && p->widget) {
+      const QPoint offset = w->pos();
+      w->setParent(p->widget.data(), Qt::Widget);
+      w->move(offset);
+    }
+    e->detached = false;
+  }
   if (flags & SWP_SHOWWINDOW) {
     if (base) {
       base->visible_ = true;
@@ -529,11 +547,21 @@ bool QtDesktop::SetWindowPos(Hwnd hwnd, Hwnd insert_after, std::int32_t x, std::
 }
 
 bool QtDesktop::ClientToScreen(Hwnd hwnd, Point& point) {
+  if (hwnd == kDesktopHandle) {
+    return true;  // the desktop's client area is the screen
+  }
   const Entry* e = state_->Find(hwnd);
   if (!e || !e->widget) {
     return false;
   }
   QWidget* w = e->widget.data();
+  if (e->detached) {
+    // Measured from the parent it belongs to, not from where the hidden window waits.
+    const QPoint offset = w->pos();
+    point.x += state_->ToDevice(offset.x());
+    point.y += state_->ToDevice(offset.y());
+    return ClientToScreen(e->parent, point);
+  }
   state_->last_converted = w;
   const QPoint global =
       w->mapToGlobal(QPoint(state_->ToLogical(point.x), state_->ToLogical(point.y)));

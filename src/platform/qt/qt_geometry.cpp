@@ -141,6 +141,9 @@ std::int16_t VirtualKeyFromQt(int qt_key) {
   if (qt_key >= Qt::Key_0 && qt_key <= Qt::Key_9) {
     return static_cast<std::int16_t>(qt_key);
   }
+  if (qt_key >= 0xA0 && qt_key <= 0xFF) {
+    return static_cast<std::int16_t>(qt_key);  // Latin-1 keys keep their code, above ASCII
+  }
   if (qt_key >= Qt::Key_F1 && qt_key <= Qt::Key_F24) {
     return static_cast<std::int16_t>(112 + (qt_key - Qt::Key_F1));
   }
@@ -224,6 +227,37 @@ std::int16_t VirtualKeyFromQt(int qt_key) {
     default:
       return 0;
   }
+}
+
+int QtKeyFromVirtualKey(std::int16_t vk) {
+  if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9') || (vk >= 0xA0 && vk <= 0xFF)) {
+    return vk;
+  }
+  if (vk >= 112 && vk <= 135) {
+    return Qt::Key_F1 + (vk - 112);
+  }
+  static constexpr struct {
+    std::int16_t vk;
+    int key;
+  } kTable[] = {
+      {kKeyBack, Qt::Key_Backspace}, {kKeyTab, Qt::Key_Tab},         {kKeyReturn, Qt::Key_Return},
+      {kKeyShift, Qt::Key_Shift},    {kKeyControl, Qt::Key_Control}, {kKeyMenu, Qt::Key_Alt},
+      {19, Qt::Key_Pause},           {20, Qt::Key_CapsLock},         {kKeyEscape, Qt::Key_Escape},
+      {32, Qt::Key_Space},           {33, Qt::Key_PageUp},           {34, Qt::Key_PageDown},
+      {kKeyEnd, Qt::Key_End},        {kKeyHome, Qt::Key_Home},       {kKeyLeft, Qt::Key_Left},
+      {kKeyUp, Qt::Key_Up},          {kKeyRight, Qt::Key_Right},     {kKeyDown, Qt::Key_Down},
+      {45, Qt::Key_Insert},          {kKeyDelete, Qt::Key_Delete},   {186, Qt::Key_Semicolon},
+      {187, Qt::Key_Equal},          {188, Qt::Key_Comma},           {189, Qt::Key_Minus},
+      {190, Qt::Key_Period},         {191, Qt::Key_Slash},           {192, Qt::Key_QuoteLeft},
+      {219, Qt::Key_BracketLeft},    {220, Qt::Key_Backslash},       {221, Qt::Key_BracketRight},
+      {222, Qt::Key_Apostrophe},
+  };
+  for (const auto& row : kTable) {
+    if (row.vk == vk) {
+      return row.key;
+    }
+  }
+  return Qt::Key_unknown;
 }
 
 std::int16_t ShiftMask(bool shift, bool ctrl, bool alt) {

@@ -44,6 +44,10 @@ struct Entry {
   std::int32_t ex_style = 0;
   bool topmost = false;
   QPainter* painter = nullptr;  // set while the window's paint runs
+  // Moved back under a window while hidden: it stays a hidden top-level window until it is shown
+  // again (putting a top-level widget back into a form that is closing is not safe in Qt), and
+  // counts as a child of parent in everything else.
+  bool detached = false;
 };
 
 // Asks the X server, from a connection of its own, whether the pointer is grabbed: the probe's

@@ -296,8 +296,10 @@ class QtTextBox final : public Windowed<TextBox> {
   void SetHandlers(TextBoxHandlers handlers) override { handlers_ = std::move(handlers); }
   std::string Text() const override { return ToStd(last_text_); }
   void SetText(std::string_view text) override {
-    if (edit()) {
-      edit()->setText(ToQString(text));
+    const QString q = ToQString(text);
+    // The same text is no change: the caret and the selection stay where they are.
+    if (edit() && q != edit()->text()) {
+      edit()->setText(q);
     }
   }
   int SelStart() const override {
@@ -453,7 +455,8 @@ class QtTextBox final : public Windowed<TextBox> {
       return;  // modifiers are keys of their own: no character
     }
     const QString text = e->text();
-    if (!text.isEmpty()) {
+    // Delete types no character, though X11 gives it the text DEL.
+    if (!text.isEmpty() && text.at(0) != QChar(0x7F)) {
       const char32_t cp = text.toUcs4().value(0);
       KeyPressArgs press{qtgeom::KeyAsciiFromCodePoint(cp)};
       const std::int16_t before = press.key_ascii;

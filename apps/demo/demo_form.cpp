@@ -1,0 +1,258 @@
+#include "demo_form.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMetaProperty>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QVBoxLayout>
+
+#include "control/datewell.h"
+#include "platform/types.h"
+
+namespace datewell::demo {
+
+namespace {
+
+QString ValueText(const QVariant& v) {
+  if (!v.isValid()) {
+    return QStringLiteral("(empty)");
+  }
+  if (v.metaType().id() == QMetaType::Nullptr) {
+    return QStringLiteral("(null)");
+  }
+  if (v.metaType().id() == QMetaType::QFont) {
+    const QFont f = v.value<QFont>();
+    return QStringLiteral("%1, %2 pt").arg(f.family()).arg(f.pointSizeF());
+  }
+  if (v.metaType().id() == QMetaType::UInt) {
+    return QStringLiteral("&H%1").arg(v.toUInt(), 8, 16, QLatin1Char('0')).toUpper();
+  }
+  return v.toString();
+}
+
+}  // namespace
+
+DemoForm::DemoForm(QString settings_path, QWidget* parent)
+    : QWidget(parent), settings_path_(std::move(settings_path)) {
+  setWindowTitle(QStringLiteral("Datewell demo"));
+  setObjectName(QStringLiteral("frmDemo"));
+
+  auto* fields = new QGroupBox(QStringLiteral("Dates"));
+  auto* form = new QFormLayout(fields);
+  auto* first = new QtDatewell(this, QStringLiteral("Datewell1"));
+  auto* second = new QtDatewell(this, QStringLiteral("Datewell2"));
+  second->setDateFormat(ShortDate);
+  second->setAllowEmptyDate(true);
+  second->setStringValue(QString());
+  first->setMinimumWidth(220);
+  second->setMinimumWidth(220);
+  form->addRow(QStringLiteral("Long date:"), first);
+  form->addRow(QStringLiteral("Short date, may be empty:"), second);
+  controls_ = {first, second};
+
+  // The corner control sits outside the layout, near the form's bottom-right corner.
+  auto* corner = new QtDatewell(this, QStringLiteral("Datewell3"));
+  corner->setToolTipText(QStringLiteral("Its panel opens above and is pulled left"));
+  corner->resize(160, corner->height());
+  controls_.push_back(corner);
+
+  log_ = new QPlainTextEdit;
+  log_->setReadOnly(true);
+  log_->setMaximumBlockCount(2000);
+
+  auto* chooser = new QComboBox;
+  for (QtDatewell* c : controls_) {
+    chooser->addItem(c->controlName());
+  }
+  sheet_ = new QTableWidget(0, 2);
+  sheet_->setHorizontalHeaderLabels({QStringLiteral("Property"), QStringLiteral("Value")});
+  sheet_->horizontalHeader()->setStretchLastSection(true);
+  sheet_->verticalHeader()->hide();
+  QObject::connect(chooser, &QComboBox::currentIndexChanged, this,
+                   [this](int i) { ShowSheetFor(i); });
+  QObject::connect(sheet_, &QTableWidget::cellChanged, this,
+                   [this](int r, int c) { SheetEdited(r, c); });
+
+  auto* save = new QPushButton(QStringLiteral("&Save"));
+  auto* load = new QPushButton(QStringLiteral("&Load"));
+  auto* about = new QPushButton(QStringLiteral("&About..."));
+  QObject::connect(save, &QPushButton::clicked, this, [this] { Save(); });
+  QObject::connect(load, &QPushButton::clicked, this, [this] { Load(); });
+  QObject::connect(about, &QPushButton::clicked, this,
+                   [this] { controls_[sheet_index_]->ShowAboutBox(); });
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(save);
+  buttons->addWidget(load);
+  buttons->addWidget(about);
+  buttons->addStretch();
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(fields);
+  auto* sheet_box = new QGroupBox(QStringLiteral("Properties"));
+  auto* sheet_layout = new QVBoxLayout(sheet_box);
+  sheet_layout->addWidget(chooser);
+  sheet_layout->addWidget(sheet_);
+  left->addWidget(sheet_box, 1);
+  left->addLayout(buttons);
+  left->addSpacing(corner->height() + 16);
+
+  auto* log_box = new QGroupBox(QStringLiteral("Events"));
+  auto* log_layout = new QVBoxLayout(log_box);
+  log_layout->addWidget(log_);
+
+  auto* main = new QHBoxLayout(this);
+  main->addLayout(left, 1);
+  main->addWidget(log_box, 1);
+
+  for (QtDatewell* c : controls_) {
+    Connect(c);
+  }
+  ShowSheetFor(0);
+}
+
+DemoForm::~DemoForm() {
+  for (QtDatewell* c : controls_) {
+    QObject::disconnect(c, nullptr, this, nullptr);
+  }
+}
+
+void DemoForm::Log(const QString& line) {
+  log_lines_.append(line);
+  log_->appendPlainText(line);
+}
+
+void DemoForm::Connect(QtDatewell* c) {
+  const QString n = c->controlName();
+  auto simple = [this, n, c](const char* what) {
+    return [this, n, c, what] {
+      Log(QStringLiteral("%1 %2 (text \"%3\")").arg(n, what, c->stringValue()));
+      if (controls_[sheet_index_] == c) {
+        RefreshSheet();
+      }
+    };
+  };
+  QObject::connect(c, &QtDatewell::Change, this, simple("Change"));
+  QObject::connect(c, &QtDatewell::Click, this, simple("Click"));
+  QObject::connect(c, &QtDatewell::DblClick, this, simple("DblClick"));
+  QObject::connect(c, &QtDatewell::Show, this, [this, n] { Log(n + QStringLiteral(" Show")); });
+  QObject::connect(c, &QtDatewell::Hide, this, [this, n] { Log(n + QStringLiteral(" Hide")); });
+  QObject::connect(c, &QtDatewell::Resize, this, [this, n] { Log(n + QStringLiteral(" Resize")); });
+  QObject::connect(c, &QtDatewell::KeyDown, this, [this, n](short& code, short& shift) {
+    Log(QStringLiteral("%1 KeyDown KeyCode=%2 Shift=%3").arg(n).arg(code).arg(shift));
+  });
+  QObject::connect(c, &QtDatewell::KeyPress, this, [this, n](short& ascii) {
+    Log(QStringLiteral("%1 KeyPress KeyAscii=%2").arg(n).arg(ascii));
+  });
+  QObject::connect(c, &QtDatewell::KeyUp, this, [this, n](short& code, short& shift) {
+    Log(QStringLiteral("%1 KeyUp KeyCode=%2 Shift=%3").arg(n).arg(code).arg(shift));
+  });
+  QObject::connect(c, &QtDatewell::PropertyChanged, this, [this, n, c](const QString& name) {
+    Log(QStringLiteral("%1 property changed: %2").arg(n, name));
+    if (controls_[sheet_index_] == c) {
+      RefreshSheet();
+    }
+  });
+}
+
+void DemoForm::ShowSheetFor(int index) {
+  if (index < 0 || index >= static_cast<int>(controls_.size())) {
+    return;
+  }
+  sheet_index_ = index;
+  RefreshSheet();
+}
+
+void DemoForm::RefreshSheet() {
+  refreshing_ = true;
+  QtDatewell* c = controls_[sheet_index_];
+  const QMetaObject* mo = c->metaObject();
+  const int first = QtDatewell::staticMetaObject.propertyOffset();
+  sheet_->setRowCount(mo->propertyCount() - first);
+  for (int i = first; i < mo->propertyCount(); ++i) {
+    const QMetaProperty p = mo->property(i);
+    auto* name = new QTableWidgetItem(QString::fromLatin1(p.name()));
+    name->setFlags(Qt::ItemIsEnabled);
+    QString text;
+    try {
+      text = ValueText(p.read(c));
+    } catch (const HostError& e) {
+      text = QStringLiteral("error %1").arg(e.number());
+    }
+    auto* value = new QTableWidgetItem(text);
+    if (!p.isWritable() || p.metaType().id() == QMetaType::QFont) {
+      value->setFlags(Qt::ItemIsEnabled);
+    }
+    sheet_->setItem(i - first, 0, name);
+    sheet_->setItem(i - first, 1, value);
+  }
+  refreshing_ = false;
+}
+
+void DemoForm::SheetEdited(int row, int column) {
+  if (refreshing_ || column != 1) {
+    return;
+  }
+  QtDatewell* c = controls_[sheet_index_];
+  const QMetaObject* mo = c->metaObject();
+  const QMetaProperty p = mo->property(QtDatewell::staticMetaObject.propertyOffset() + row);
+  QString text = sheet_->item(row, 1)->text().trimmed();
+  QVariant value(text);
+  if (p.metaType().id() == QMetaType::UInt && text.startsWith(QStringLiteral("&H"))) {
+    value = QVariant(text.mid(2).toUInt(nullptr, 16));
+  } else if (p.metaType().id() == QMetaType::Bool) {
+    value = QVariant(text.compare(QStringLiteral("true"), Qt::CaseInsensitive) == 0 ||
+                     text == QStringLiteral("1"));
+  } else if (p.metaType().id() != QMetaType::QVariant) {
+    value.convert(p.metaType());
+  }
+  try {
+    p.write(c, value);
+  } catch (const HostError& e) {
+    Log(QStringLiteral("%1.%2: error %3, %4")
+            .arg(c->controlName(), QString::fromLatin1(p.name()))
+            .arg(e.number())
+            .arg(QString::fromStdString(e.description())));
+  }
+  RefreshSheet();
+}
+
+void DemoForm::Save() {
+  try {
+    for (QtDatewell* c : controls_) {
+      c->saveToFile(settings_path_);
+    }
+    Log(QStringLiteral("saved to %1").arg(settings_path_));
+  } catch (const HostError& e) {
+    Log(QStringLiteral("save failed: error %1, %2")
+            .arg(e.number())
+            .arg(QString::fromStdString(e.description())));
+  }
+}
+
+void DemoForm::Load() {
+  for (QtDatewell* c : controls_) {
+    try {
+      c->loadFromFile(settings_path_);
+    } catch (const HostError& e) {
+      Log(QStringLiteral("%1: load failed: error %2, %3")
+              .arg(c->controlName())
+              .arg(e.number())
+              .arg(QString::fromStdString(e.description())));
+    }
+  }
+  Log(QStringLiteral("loaded from %1").arg(settings_path_));
+  RefreshSheet();
+}
+
+void DemoForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  QtDatewell* c = corner();
+  c->move(width() - c->width() - 6, height() - c->height() - 6);
+}
+
+}  // namespace datewell::demo
