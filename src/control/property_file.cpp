@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cfloat>
 #include <cmath>
@@ -401,12 +402,7 @@ void ControlProperties::WriteProperty(std::string_view key, const Variant& value
   if (AutomationEquals(value, default_value)) {
     return;
   }
-  for (auto& [k, v] : entries_) {
-    if (k == key) {
-      v = Detached(value);
-      return;
-    }
-  }
+  std::erase_if(entries_, [&](const auto& entry) { return entry.first == key; });
   entries_.emplace_back(std::string(key), Detached(value));
 }
 

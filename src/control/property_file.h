@@ -69,9 +69,11 @@ class ControlProperties : public PropertyBag {
   // The stored value (a font as a fresh object of its own), or default_value when absent.
   Variant ReadProperty(std::string_view key, const Variant& default_value) override;
   // Stores value unless it equals default_value as the host compares values (False equals 0, a
-  // font equals a font of the same attributes); an equal write removes nothing. A key written
-  // again keeps its place and takes the new value. A value that cannot be stored (a text over
-  // the limit, a date outside the years 100 to 9999, NaN) fails with 380 and stores nothing.
+  // font equals a font of the same attributes); an equal write removes nothing. A key stored
+  // again takes the new value and moves to the end, so entries stand in the order of their
+  // last write and a save of a reloaded control gives the same file. A value that cannot be
+  // stored (a text over the limit, a date outside the years 100 to 9999, NaN) fails with 380
+  // and stores nothing.
   void WriteProperty(std::string_view key, const Variant& value,
                      const Variant& default_value) override;
 

@@ -146,18 +146,21 @@ TEST_F(PropertyFileTest, WritesEqualToTheirDefaultStoreNothingAndRemoveNothing) 
     EXPECT_EQ(bag.Entries().size(), row.stored ? 1u : 0u);
   }
 
-  // A key written twice keeps its first place and its last value; a later write equal to the
-  // default leaves what is stored.
+  // A key stored twice keeps its last value at the place of its last write; a write equal to
+  // the default leaves what is stored where it is.
   PropertyFile file(path);
   ControlProperties& bag = file.Write("Datewell1");
   bag.WriteProperty("Enabled", Variant(false), Variant(true));
   bag.WriteProperty("FontSize", Variant(8.0f), Variant(std::int16_t{0}));
-  bag.WriteProperty("Enabled", Variant(true), Variant(true));
+  bag.WriteProperty("FontName", Variant("Arial"), Variant(""));
   bag.WriteProperty("FontSize", Variant(12.0f), Variant(std::int16_t{0}));
-  ASSERT_EQ(bag.Entries().size(), 2u);
+  bag.WriteProperty("Enabled", Variant(true), Variant(true));
+  ASSERT_EQ(bag.Entries().size(), 3u);
   EXPECT_EQ(bag.Entries()[0].first, "Enabled");
   EXPECT_EQ(bag.Entries()[0].second, Variant(false));
-  EXPECT_EQ(bag.Entries()[1].second, Variant(12.0f));
+  EXPECT_EQ(bag.Entries()[1].first, "FontName");
+  EXPECT_EQ(bag.Entries()[2].first, "FontSize");
+  EXPECT_EQ(bag.Entries()[2].second, Variant(12.0f));
   // Absent keys give the default read with them.
   EXPECT_EQ(bag.ReadProperty("Value", Variant(std::int16_t{0})), Variant(std::int16_t{0}));
 }
