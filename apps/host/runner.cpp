@@ -143,6 +143,10 @@ int Runner::Run(std::string_view script) {
       Line("script error " + std::to_string(lines.LineNumber()) + ": " + e.what());
       out_.flush();
       return 1;
+    } catch (const std::exception& e) {
+      // Whatever else escapes a command (the control being created, the window system
+      // delivering pending messages) is reported like a member's error; the host goes on.
+      Line(ErrorLine(e));
     }
   }
   out_.flush();
