@@ -99,7 +99,6 @@ DemoForm::DemoForm(QString settings_path, QWidget* parent)
   sheet_layout->addWidget(sheet_);
   left->addWidget(sheet_box, 1);
   left->addLayout(buttons);
-  left->addSpacing(corner->height() + 16);
 
   auto* log_box = new QGroupBox(QStringLiteral("Events"));
   auto* log_layout = new QVBoxLayout(log_box);
@@ -108,6 +107,11 @@ DemoForm::DemoForm(QString settings_path, QWidget* parent)
   auto* main = new QHBoxLayout(this);
   main->addLayout(left, 1);
   main->addWidget(log_box, 1);
+  // A strip along the bottom stays free for the corner control, which lies above the rest.
+  QMargins margins = main->contentsMargins();
+  margins.setBottom(margins.bottom() + corner->height() + 8);
+  main->setContentsMargins(margins);
+  corner->raise();
 
   for (QtDatewell* c : controls_) {
     Connect(c);

@@ -77,7 +77,10 @@ bool SaveScreenshot(const QString& path) {
       }
       return (w->windowFlags() & Qt::WindowStaysOnTopHint) ? 1 : 0;
     };
-    return rank(a) < rank(b);
+    if (rank(a) != rank(b)) {
+      return rank(a) < rank(b);
+    }
+    return a->property(kStackingProperty).toInt() < b->property(kStackingProperty).toInt();
   });
   for (QWidget* w : windows) {
     painter.drawPixmap(w->geometry().topLeft() - area.topLeft(), w->grab());

@@ -542,6 +542,9 @@ bool QtDesktop::SetWindowPos(Hwnd hwnd, Hwnd insert_after, std::int32_t x, std::
   if (raise && w->isVisible()) {
     // Without a window manager a window shown later is not necessarily above the form.
     w->raise();
+    // Platforms without a stacking order of their own (offscreen) keep it here, for pictures
+    // of the screen.
+    w->setProperty(kStackingProperty, ++state_->stacking);
   }
   return true;
 }

@@ -20,6 +20,10 @@
 
 namespace datewell {
 
+// A window raised by SetWindowPos carries this dynamic property: a number that grows with each
+// raise, so that a picture of the screen can stack windows where the platform keeps no order.
+inline constexpr const char* kStackingProperty = "datewellStacking";
+
 namespace qt_detail {
 struct DesktopState;
 }

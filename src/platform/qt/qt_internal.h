@@ -74,6 +74,7 @@ struct DesktopState {
 
   std::map<Hwnd, Entry> windows;
   Hwnd next_handle = 0x100;
+  int stacking = 0;  // the last stacking stamp given to a raised window
   Hwnd capture = kNoWindow;
   bool capture_confirmed = false;
   int capture_attempts = 0;

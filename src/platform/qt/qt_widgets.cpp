@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -78,7 +79,9 @@ class CanvasWidget : public QWidget, public OwnerRef {
 
  private:
   void Forward(WindowBase::MouseKind kind, QMouseEvent* e) {
-    if (owner) {
+    // Qt hands a release to the window that took the press even after that window was hidden
+    // (a day picked, Today); a hidden window gets no input.
+    if (owner && isVisible()) {
       owner->CanvasMouse(kind, *e, e->position().toPoint());
     }
   }
@@ -757,6 +760,7 @@ class QtListBox final : public Windowed<ListBox> {
     list()->setFrameShape(QFrame::Box);
     list()->setFrameShadow(QFrame::Plain);
     list()->setLineWidth(1);
+    list()->setTextElideMode(Qt::ElideNone);
     list()->on_move = [this](QMouseEvent* e) {
       if (!handlers_.MouseMove || !list()) {
         return;
@@ -775,10 +779,13 @@ class QtListBox final : public Windowed<ListBox> {
     }
   }
   void AddItem(std::string_view text) override {
-    if (list()) {
-      auto* item = new QListWidgetItem(ToQString(text), list());
-      item->setSizeHint(QSize(0, RowHeight()));
+    if (!list()) {
+      return;
     }
+    auto* item = new QListWidgetItem(ToQString(text));
+    item->setSizeHint(QSize(0, RowHeight()));
+    list()->addItem(item);
+    FitFont(item->text());
   }
   int ListCount() const override { return list() ? list()->count() : 0; }
   std::string List(int index) const override {
@@ -807,6 +814,19 @@ class QtListBox final : public Windowed<ListBox> {
   }
 
  private:
+  // Narrows the font until the text fits the list's width (toolkit fonts run wider than the
+  // ones the design width was made for).
+  void FitFont(const QString& text) {
+    QFont font = list()->font();
+    const int room = list()->width() - 2 * list()->frameWidth() - 4;
+    while (room > 0 && font.pointSizeF() > 6.0 &&
+           QFontMetrics(font).horizontalAdvance(text) > room) {
+      font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    if (font != list()->font()) {
+      list()->setFont(font);
+    }
+  }
   // Seven rows fill the list, the bands the month list is read by.
   int RowHeight() const {
     const int inner = state().ToLogical(qtgeom::ToPixels(height_, state().TppY())) - 2;
@@ -1008,7 +1028,9 @@ class QtLabel final : public Label, public ItemBase {
                   : alignment_ == kAlignCenter ? Qt::AlignHCenter
                                                : Qt::AlignLeft;
     const QRect text_rect = border_ == kBorderFixedSingle ? r.adjusted(1, 0, -1, 0) : r;
-    p.drawText(text_rect, h | Qt::AlignTop | Qt::TextSingleLine, ToQString(caption_));
+    // A caption wider than its label is not cut off: the month caption keeps its design width.
+    p.drawText(text_rect, h | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
+               ToQString(caption_));
   }
   void Mouse(WindowBase::MouseKind kind, MouseArgs& args) override {
     switch (kind) {
