@@ -226,7 +226,11 @@ struct IcuLocale::Impl {
   // searches one text for fourteen names, again and again.
   std::string folded_text_source;
   std::u32string folded_text;
-  std::unordered_map<std::string, std::u32string> folded_needles;
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+  std::unordered_map<std::string, std::u32string, NameHash, std::equal_to<>> folded_needles;
   icu::UnicodeString scratch;
 
   explicit Impl(const std::string& name) : Impl(icu::Locale(name.c_str())) {}
@@ -323,7 +327,7 @@ struct IcuLocale::Impl {
   }
 
   const std::u32string& FoldNeedle(std::string_view needle) {
-    auto found = folded_needles.find(std::string(needle));
+    auto found = folded_needles.find(needle);
     if (found != folded_needles.end()) {
       return found->second;
     }
