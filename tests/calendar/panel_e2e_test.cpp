@@ -91,6 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PressCase{"WeekdayHeaderRow", {50, 30}, kLeftButton, 0, false},
                       PressCase{"BetweenGridAndToday", {80, 130}, kLeftButton, 0, false},
                       PressCase{"PanelBorder", {1, 80}, kLeftButton, 0, false},
+                      PressCase{"PanelRightmostColumn", {164, 80}, kLeftButton, 0, false},
+                      PressCase{"PanelBottomRow", {80, 164}, kLeftButton, 0, false},
                       PressCase{"RightButtonActsAsLeft", {5, 10}, kRightButton, -1, false},
                       PressCase{"MiddleButtonActsAsLeft", {140, 10}, kMiddleButton, 1, false},
                       PressCase{"RightButtonOnCaption", {80, 10}, kRightButton, 0, true}),

@@ -1,5 +1,6 @@
-// The panel's paint handler does not run inside itself: a paint request that arrives while one
-// is running (a platform call that pumps messages) is dropped.
+// Messages that arrive in the middle of a handler, delivered through a platform that runs them
+// inside its calls: the panel's paint handler does not run inside itself, and the month list's
+// highlight is set after showing it pumped pending moves.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@ class PumpingWindowing : public Windowing {
  public:
   explicit PumpingWindowing(Windowing& inner) : inner_(inner) {}
   std::function<void()> during_draw_edge;
+  std::function<void(Hwnd)> before_show;  // a window is about to be shown
 
   Hwnd GetDesktopWindow() override { return inner_.GetDesktopWindow(); }
   Hwnd GetParent(Hwnd h) override { return inner_.GetParent(h); }
@@ -28,6 +30,9 @@ class PumpingWindowing : public Windowing {
   }
   bool SetWindowPos(Hwnd h, Hwnd a, std::int32_t x, std::int32_t y, std::int32_t cx,
                     std::int32_t cy, std::uint32_t f) override {
+    if ((f & SWP_SHOWWINDOW) && before_show) {
+      before_show(h);
+    }
     return inner_.SetWindowPos(h, a, x, y, cx, cy, f);
   }
   bool ClientToScreen(Hwnd h, Point& p) override { return inner_.ClientToScreen(h, p); }
@@ -68,6 +73,41 @@ TEST(PanelPaintReentry, PaintArrivingDuringAPaintIsDroppedAndTheNextOneRuns) {
 
   control.picCalendar_Paint();
   EXPECT_EQ(h.desktop.Drawing(panel.hWnd()).size() - before, 2 * one_paint);
+}
+
+TEST(MonthListPump, MovesDeliveredWhileTheListIsShownDoNotOverrideTheShownMonth) {
+  testing::Harness h;
+  PumpingWindowing windowing(h.desktop);
+  const Platform platform{h.desktop, windowing, h.locale};
+  auto surface = h.desktop.CreateUserControl(h.container->hWnd(), "Second");
+  surface->SetVisible(false);
+  Datewell control(platform, h.host, std::move(surface));
+  const Datewell::Constituents w = control.Inspect();
+  control.InitProperties();
+  float width = 1815;
+  float height = 300;
+  control.Size(width, height);
+  w.surface->SetVisible(true);
+  control.DropDown();
+  ASSERT_TRUE(w.picCalendar->Visible());
+
+  const Rect panel = h.desktop.ScreenRect(w.picCalendar->hWnd());
+  const Point caption{panel.left + 80, panel.top + 12};
+  // On the panel itself, between the grid and Today: far below the list's bands.
+  const Point far_below{panel.left + 80, panel.top + 130};
+  bool moved = false;
+  windowing.before_show = [&](Hwnd hwnd) {
+    if (hwnd == w.lstSelectMonth->hWnd()) {
+      h.desktop.Post([&] {
+        h.desktop.MouseMove(far_below.x, far_below.y, kLeftButton);
+        moved = true;
+      });
+    }
+  };
+  h.desktop.MouseDown(caption.x, caption.y);
+  EXPECT_TRUE(moved);
+  EXPECT_TRUE(w.lstSelectMonth->Visible());
+  EXPECT_EQ(w.lstSelectMonth->ListIndex(), 3);
 }
 
 }  // namespace
