@@ -454,8 +454,9 @@ PropertyFile PropertyFile::Parse(std::string_view text, const std::filesystem::p
       }
       return true;
     });
-  } catch (const Json::parse_error& e) {
-    // "[json.exception.parse_error.101] parse error at line 1, column 2: ..." without the tag.
+  } catch (const Json::exception& e) {
+    // Syntax errors and numbers beyond a double ("1e999") alike; the message without its tag:
+    // "[json.exception.parse_error.101] parse error at line 1, column 2: ...".
     std::string why = e.what();
     if (auto end = why.find("] "); end != std::string::npos) {
       why.erase(0, end + 2);
