@@ -15,7 +15,7 @@ struct DateRecogniser::Token {
   int value = 0;              // the number, the month (1 to 12) or the meridiem (0 or 1)
   int digits = 0;             // of a number
   bool also_weekday = false;  // a month word that is a weekday name as well
-  char32_t sep = U' ';        // ':' or '.' when one stood right before a number
+  bool after_colon = false;   // a number with ':' right before it continues a time of day
 };
 
 namespace {
@@ -195,11 +195,11 @@ std::optional<Date> DateRecogniser::Recognise(std::string_view text) const {
     tokens[count++] = t;
     return true;
   };
-  char32_t sep = U' ';
+  bool colon = false;
   for (std::size_t i = 0; i < n;) {
     const char32_t c = folded[i];
     if (DigitValue(c) >= 0) {
-      Token t{Token::kNumber, 0, 0, false, sep};
+      Token t{Token::kNumber, 0, 0, false, colon};
       for (int d; i < n && (d = DigitValue(folded[i])) >= 0; ++i) {
         if (++t.digits > kMaxDigits) {
           return std::nullopt;
@@ -209,7 +209,7 @@ std::optional<Date> DateRecogniser::Recognise(std::string_view text) const {
       if (!push(t)) {
         return std::nullopt;
       }
-      sep = U' ';
+      colon = false;
       if (IsOrdinalSuffix(folded, i)) {
         i += 2;
       }
@@ -221,25 +221,21 @@ std::optional<Date> DateRecogniser::Recognise(std::string_view text) const {
         return std::nullopt;  // a word that is no part of a date
       }
       i += e->folded.size();
-      sep = U' ';
+      colon = false;
       if (e->month != 0) {
-        if (!push(Token{Token::kMonth, e->month, 0, e->weekday, U' '})) {
+        if (!push(Token{Token::kMonth, e->month, 0, e->weekday, false})) {
           return std::nullopt;
         }
       } else if (e->meridiem >= 0) {
-        if (!push(Token{Token::kMeridiem, e->meridiem, 0, false, U' '})) {
+        if (!push(Token{Token::kMeridiem, e->meridiem, 0, false, false})) {
           return std::nullopt;
         }
       }
       continue;  // weekday names and pattern literals are skipped
     }
     if (IsColon(c)) {
-      sep = U':';
-    } else if (IsDot(c)) {
-      if (sep != U':') {
-        sep = U'.';
-      }
-    } else if (!IsPlainSeparator(c)) {
+      colon = true;
+    } else if (!IsDot(c) && !IsPlainSeparator(c)) {
       return std::nullopt;
     }
     ++i;
@@ -262,7 +258,7 @@ std::optional<Date> DateRecogniser::Recognise(std::string_view text) const {
   std::size_t time_at = count;
   for (std::size_t k = 0; k + 1 < count; ++k) {
     if (tokens[k].kind == Token::kNumber && tokens[k + 1].kind == Token::kNumber &&
-        tokens[k + 1].sep == U':') {
+        tokens[k + 1].after_colon) {
       time_at = k;
       break;
     }

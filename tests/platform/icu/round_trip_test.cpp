@@ -87,6 +87,27 @@ TEST_P(RoundTripTest, DateToTextWithMorningTime) {
   EXPECT_TRUE(misread.empty()) << misread.size() << " misread, e.g. " << First(misread);
 }
 
+// The first and last day of every year of the range, and 29 February where there is one.
+TEST_P(RoundTripTest, DateToTextEveryYearOfTheRange) {
+  FixedClock clock(Ymd(2010, 6, 15));
+  IcuLocale locale(clock, GetParam().locale);
+  std::vector<std::string> misread;
+  for (int year = kMinYear; year <= kMaxYear; ++year) {
+    for (const CivilDate c :
+         {CivilDate{year, 1, 1}, CivilDate{year, 2, 29}, CivilDate{year, 12, 31}}) {
+      if (!IsValidCivil(c)) {
+        continue;
+      }
+      const Date date = DateFromCivil(c);
+      const std::string text = locale.DateToText(date);
+      if (locale.RecogniseDate(text) != std::optional<Date>(date)) {
+        misread.push_back(text);
+      }
+    }
+  }
+  EXPECT_TRUE(misread.empty()) << misread.size() << " misread, e.g. " << First(misread);
+}
+
 INSTANTIATE_TEST_SUITE_P(Locales, RoundTripTest,
                          ::testing::Values(RoundTripRow{"en_US"}, RoundTripRow{"en_GB"},
                                            RoundTripRow{"de_DE"}, RoundTripRow{"es_ES"},
