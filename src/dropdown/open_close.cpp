@@ -72,8 +72,7 @@ void Datewell::PositionCalendar() {
   Point corner = PanelClientPosition(g, tx, ty);
   windowing_.ClientToScreen(UserControl->hWnd(), corner);
   const PanelPlacement placed =
-      PlacePanel(corner, g, tx, ty, windowing_.GetSystemMetrics(SM_CXFULLSCREEN),
-                 windowing_.GetSystemMetrics(SM_CYFULLSCREEN));
+      PlacePanel(corner, g, tx, ty, windowing_.GetWorkArea(UserControl->hWnd()));
   PanelX = placed.panel.x;
   PanelY = placed.panel.y;
   ListX = placed.list.x;

@@ -20,26 +20,27 @@ Point PanelClientPosition(const PlacementGeometry& g, float tx, float ty) {
 }
 
 PanelPlacement PlacePanel(Point panel_on_screen, const PlacementGeometry& g, float tx, float ty,
-                          std::int32_t cx_fullscreen, std::int32_t cy_fullscreen) {
+                          const Rect& work_area) {
   Point p = panel_on_screen;
   const double panel_w = static_cast<double>(g.panel_width) / tx;
   const double panel_h = static_cast<double>(g.panel_height) / ty;
   // Left first, then right: a panel wider than the work area keeps its right edge on screen.
-  if (p.x < 0) {
-    p.x = 0;
+  if (p.x < work_area.left) {
+    p.x = work_area.left;
   }
-  if (p.x + panel_w > cx_fullscreen) {
-    p.x = RoundHalfEven(cx_fullscreen - panel_w);
+  if (p.x + panel_w > work_area.right) {
+    p.x = RoundHalfEven(work_area.right - panel_w);
   }
-  if (p.y + panel_h > cy_fullscreen) {
+  // No other vertical check follows: flipped, the panel stays above even if that is off screen.
+  if (p.y + panel_h > work_area.bottom) {
     p.y = RoundHalfEven(p.y - (static_cast<double>(g.control_height) + g.panel_height) / ty);
   }
   Point list{p.x + kListOffsetX, p.y + kListOffsetY};
-  if (list.x < 0) {
-    list.x = 0;
+  if (list.x < work_area.left) {
+    list.x = work_area.left;
   }
-  if (list.y < 0) {
-    list.y = 0;
+  if (list.y < work_area.top) {
+    list.y = work_area.top;
   }
   return PanelPlacement{p, list};
 }

@@ -28,11 +28,12 @@ struct PanelPlacement {
   Point list;
 };
 
-// From the panel's corner in screen pixels: clamped at the left, pulled left when its right edge
-// would pass the work area's (strictly), flipped above the control when its bottom would pass
-// the work area's (strictly); the list 40 pixels right of and 34 above the panel, each axis
-// clamped at 0 on its own.
+// From the panel's corner in screen pixels: clamped at the work area's left, pulled left when
+// its right edge would pass the work area's (strictly), flipped above the control when its
+// bottom would pass the work area's (strictly); the list 40 pixels right of and 34 above the
+// panel, each axis clamped at the work area's left or top on its own. On one screen at the
+// origin the work area is (0, 0, full-screen width, full-screen height).
 PanelPlacement PlacePanel(Point panel_on_screen, const PlacementGeometry& g, float tx, float ty,
-                          std::int32_t cx_fullscreen, std::int32_t cy_fullscreen);
+                          const Rect& work_area);
 
 }  // namespace datewell

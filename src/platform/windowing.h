@@ -85,6 +85,12 @@ class Windowing {
   // A two-pixel three-dimensional edge inside rect.
   virtual bool DrawEdge(Hdc hdc, Rect& rect, std::uint32_t edge, std::uint32_t flags) = 0;
   virtual bool DrawFrameControl(Hdc hdc, Rect& rect, std::uint32_t type, std::uint32_t state) = 0;
+  // The work area the floating panel is placed and clamped in: the available area of the screen
+  // that shows hwnd, in screen pixels, origin included. On one screen at the origin this is the
+  // full-screen client size, which is what a backend that does not override it gives.
+  virtual Rect GetWorkArea(Hwnd /*hwnd*/) {
+    return Rect{0, 0, GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN)};
+  }
 };
 
 }  // namespace datewell

@@ -51,7 +51,7 @@ struct PlaceCase {
   std::string name;
   float tpp;
   Point corner;  // the panel's corner on the screen before clamping
-  std::int32_t work_width, work_height;
+  Rect work;
   Point panel, list;
 };
 
@@ -59,8 +59,7 @@ class PanelPlacementOnScreen : public testing::TestWithParam<PlaceCase> {};
 
 TEST_P(PanelPlacementOnScreen, ClampsFlipsAndPlacesTheList) {
   const PlaceCase& c = GetParam();
-  const PanelPlacement p =
-      PlacePanel(c.corner, DesignGeometry(c.tpp), c.tpp, c.tpp, c.work_width, c.work_height);
+  const PanelPlacement p = PlacePanel(c.corner, DesignGeometry(c.tpp), c.tpp, c.tpp, c.work);
   EXPECT_EQ(p.panel, c.panel);
   EXPECT_EQ(p.list, c.list);
 }
@@ -70,27 +69,51 @@ TEST_P(PanelPlacementOnScreen, ClampsFlipsAndPlacesTheList) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, PanelPlacementOnScreen,
     testing::Values(
-        PlaceCase{"BelowAt15", 15, {300, 200}, 1024, 738, {300, 200}, {340, 166}},
-        PlaceCase{"OffTheLeftAt15", 15, {-20, 200}, 1024, 738, {0, 200}, {40, 166}},
-        PlaceCase{"RightEdgeTouchesAt15", 15, {859, 200}, 1024, 738, {859, 200}, {899, 166}},
-        PlaceCase{"PulledLeftAt15", 15, {860, 200}, 1024, 738, {859, 200}, {899, 166}},
-        PlaceCase{"BottomTouchesAt15", 15, {300, 573}, 1024, 738, {300, 573}, {340, 539}},
+        PlaceCase{"BelowAt15", 15, {300, 200}, {0, 0, 1024, 738}, {300, 200}, {340, 166}},
+        PlaceCase{"OffTheLeftAt15", 15, {-20, 200}, {0, 0, 1024, 738}, {0, 200}, {40, 166}},
+        PlaceCase{
+            "RightEdgeTouchesAt15", 15, {859, 200}, {0, 0, 1024, 738}, {859, 200}, {899, 166}},
+        PlaceCase{"PulledLeftAt15", 15, {860, 200}, {0, 0, 1024, 738}, {859, 200}, {899, 166}},
+        PlaceCase{"BottomTouchesAt15", 15, {300, 573}, {0, 0, 1024, 738}, {300, 573}, {340, 539}},
         // 574 - (315 + 2475) / 15 = 388: the panel's bottom on the control's top.
-        PlaceCase{"FlippedAboveAt15", 15, {300, 574}, 1024, 738, {300, 388}, {340, 354}},
-        PlaceCase{"BottomRightCornerAt15", 15, {950, 700}, 1024, 738, {859, 514}, {899, 480}},
-        PlaceCase{"ListTopClampedAt15", 15, {300, 10}, 1024, 738, {300, 10}, {340, 0}},
+        PlaceCase{"FlippedAboveAt15", 15, {300, 574}, {0, 0, 1024, 738}, {300, 388}, {340, 354}},
+        PlaceCase{
+            "BottomRightCornerAt15", 15, {950, 700}, {0, 0, 1024, 738}, {859, 514}, {899, 480}},
+        PlaceCase{"ListTopClampedAt15", 15, {300, 10}, {0, 0, 1024, 738}, {300, 10}, {340, 0}},
         // Wider than the work area: the right edge wins, the left goes off screen; the list's
         // left is clamped on its own.
-        PlaceCase{"WiderThanTheScreenAt15", 15, {0, 100}, 100, 738, {-65, 100}, {0, 66}},
+        PlaceCase{"WiderThanTheScreenAt15", 15, {0, 100}, {0, 0, 100, 738}, {-65, 100}, {0, 66}},
         // Flipped above a screen too short: used even though negative; the list clamps to 0.
-        PlaceCase{"FlippedOffTheTopAt15", 15, {300, 150}, 1024, 200, {300, -36}, {340, 0}},
-        PlaceCase{"BelowAt12", 12, {300, 200}, 1024, 738, {300, 200}, {340, 166}},
+        PlaceCase{"FlippedOffTheTopAt15", 15, {300, 150}, {0, 0, 1024, 200}, {300, -36}, {340, 0}},
+        PlaceCase{"BelowAt12", 12, {300, 200}, {0, 0, 1024, 738}, {300, 200}, {340, 166}},
         // 817 + 206.25 = 1023.25 keeps; 818 + 206.25 passes and is pulled to round(817.75).
-        PlaceCase{"InsideRightAt12", 12, {817, 200}, 1024, 738, {817, 200}, {857, 166}},
-        PlaceCase{"PulledLeftAt12", 12, {900, 200}, 1024, 738, {818, 200}, {858, 166}},
-        PlaceCase{"BottomInsideAt12", 12, {300, 531}, 1024, 738, {300, 531}, {340, 497}},
+        PlaceCase{"InsideRightAt12", 12, {817, 200}, {0, 0, 1024, 738}, {817, 200}, {857, 166}},
+        PlaceCase{"PulledLeftAt12", 12, {900, 200}, {0, 0, 1024, 738}, {818, 200}, {858, 166}},
+        PlaceCase{"BottomInsideAt12", 12, {300, 531}, {0, 0, 1024, 738}, {300, 531}, {340, 497}},
         // 532 - (300 + 2475) / 12 = 300.75 -> 301.
-        PlaceCase{"FlippedAboveAt12", 12, {300, 532}, 1024, 738, {300, 301}, {340, 267}}),
+        // A second screen left of the primary one: clamped at its own left and right.
+        PlaceCase{"SecondScreenOffItsLeft",
+                  15,
+                  {-1300, 200},
+                  {-1280, 0, 0, 1024},
+                  {-1280, 200},
+                  {-1240, 166}},
+        PlaceCase{"SecondScreenPulledLeft",
+                  15,
+                  {-100, 200},
+                  {-1280, 0, 0, 1024},
+                  {-165, 200},
+                  {-125, 166}},
+        // A screen below the primary one: flipped at its own bottom, the list clamped at its top.
+        PlaceCase{
+            "LowerScreenFlipped", 15, {300, 1500}, {0, 768, 1024, 1536}, {300, 1314}, {340, 1280}},
+        PlaceCase{"LowerScreenListAtItsTop",
+                  15,
+                  {300, 780},
+                  {0, 768, 1024, 1536},
+                  {300, 780},
+                  {340, 768}},
+        PlaceCase{"FlippedAboveAt12", 12, {300, 532}, {0, 0, 1024, 738}, {300, 301}, {340, 267}}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
