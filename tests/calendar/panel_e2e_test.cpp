@@ -416,13 +416,16 @@ TEST(FillMonthGrid, TagsReadBackCaptionsAndHeadersStay) {
   EXPECT_EQ(h.w.lblDate[20]->ForeColor(), 0u);
 }
 
-TEST(PanelFocus, SelectsTheWholeTextCountedInCharacters) {
-  Harness h;
-  h.field().SetText("März 2004");
-  h.field().SetSelStart(2);
-  h.control->picCalendar_GotFocus();
-  EXPECT_EQ(h.field().SelLength(), 7);  // the selection length from an unchanged start
-  EXPECT_EQ(h.field().SelStart(), 2);
+TEST(PanelFocus, SelectsFromTheSelectionStartToTheEndOfTheText) {
+  for (const int start : {0, 2}) {
+    Harness h;
+    h.field().SetText("März 2004");
+    h.field().SetSelStart(start);
+    h.field().SetSelLength(0);
+    h.control->picCalendar_GotFocus();
+    EXPECT_EQ(h.field().SelStart(), start);
+    EXPECT_EQ(h.field().SelLength(), 9 - start);
+  }
 }
 
 // ---- Painting ----------------------------------------------------------------------------

@@ -292,7 +292,12 @@ INSTANTIATE_TEST_SUITE_P(
         // its bottom is the control's top.
         PlaceCase{"BottomRightCorner", 950, 700, 15, {859, 535, 1024, 700}, {899, 501}},
         PlaceCase{"OffTheLeft", 10, 100, 15, {0, 121, 165, 286}, {40, 87}},
-        PlaceCase{"AtTheTop", 100, 0, 15, {57, 21, 222, 186}, {97, 0}}),
+        PlaceCase{"AtTheTop", 100, 0, 15, {57, 21, 222, 186}, {97, 0}},
+        // (45 + 1815 - 24 - 2475) / 12 = -53.25 and (45 + 240 + 24) / 12 = 25.75.
+        PlaceCase{"BelowTheFieldAt12", 100, 100, 12, {47, 126, 253, 332}, {87, 92}},
+        // 1000 - 53 + 206.25 passes 1024: pulled to round(817.75); 720 + 26 + 206.25 passes
+        // 738: flipped by (300 + 2475) / 12 = 231.25 to round(514.75).
+        PlaceCase{"BottomRightCornerAt12", 1000, 720, 12, {818, 515, 1024, 721}, {858, 481}}),
     [](const auto& info) { return info.param.name; });
 
 // ---- Highlight on opening ----------------------------------------------------------------
