@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -252,6 +253,90 @@ TEST(ControlLifecycle, HidingRaisesHideFirstThenTakesThePanelBackAndClosesIt) {
   EXPECT_EQ(h.desktop.GetParent(h.panel().hWnd()), h.w.surface->hWnd());
   EXPECT_EQ(h.desktop.GetParent(h.list().hWnd()), h.w.surface->hWnd());
 }
+
+// ---- The window calls behind each step ---------------------------------------------------
+
+struct CallsCase {
+  std::string name;
+  std::function<void(Harness&)> setup;
+  std::function<void(Harness&)> act;
+  std::vector<std::string> calls;
+};
+
+class WindowCalls : public ::testing::TestWithParam<CallsCase> {};
+
+TEST_P(WindowCalls, InThisOrder) {
+  const CallsCase& c = GetParam();
+  Harness h;
+  c.setup(h);
+  h.ClearLog();
+  c.act(h);
+  EXPECT_EQ(h.desktop.FormattedCalls(), c.calls);
+}
+
+void Nothing(Harness&) {}
+void Open(Harness& h) {
+  h.control->DropDown();
+}
+// The month caption of the open panel, at its screen pixel.
+void PressCaption(Harness& h) {
+  const Rect r = h.desktop.ScreenRect(h.panel().hWnd());
+  h.desktop.MouseDown(r.left + 80, r.top + 12);
+}
+void ReleaseCaption(Harness& h) {
+  const Rect r = h.desktop.ScreenRect(h.panel().hWnd());
+  h.desktop.MouseUp(r.left + 80, r.top + 12);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, WindowCalls,
+    ::testing::Values(
+        // Placed (panel, then list), then shown topmost without activation, then captured.
+        CallsCase{"Open",
+                  Nothing,
+                  Open,
+                  {"SetWindowPos picCalendar HWND_TOP 57,121,0,0 0x11",
+                   "SetWindowPos lstSelectMonth HWND_TOP 97,87,0,0 0x11",
+                   "SetWindowPos picCalendar HWND_TOPMOST 0,0,0,0 0x53", "SetCapture picCalendar"}},
+        CallsCase{"CloseWithTheToggle",
+                  Open,
+                  [](Harness& h) { h.control->CloseUp(); },
+                  {"SetWindowPos picCalendar HWND_TOP 57,121,0,0 0x11",
+                   "SetWindowPos lstSelectMonth HWND_TOP 97,87,0,0 0x11", "ReleaseCapture",
+                   "SetWindowPos picCalendar HWND_NOTOPMOST 0,0,0,0 0x93"}},
+        CallsCase{"PressOutside",
+                  Open,
+                  [](Harness& h) { h.desktop.MouseDown(900, 650); },
+                  {"ReleaseCapture", "SetWindowPos picCalendar HWND_NOTOPMOST 0,0,0,0 0x93",
+                   "ReleaseCapture"}},
+        // The list is shown, and the capture goes to the panel, not to the list.
+        CallsCase{
+            "PressOnTheCaption",
+            Open,
+            PressCaption,
+            {"ReleaseCapture", "SetWindowPos picCalendar HWND_TOP 57,121,0,0 0x11",
+             "SetWindowPos lstSelectMonth HWND_TOP 97,87,0,0 0x11",
+             "SetWindowPos lstSelectMonth HWND_TOPMOST 0,0,0,0 0x53", "SetCapture picCalendar"}},
+        CallsCase{"ReleaseOverTheList",
+                  [](Harness& h) {
+                    Open(h);
+                    PressCaption(h);
+                  },
+                  ReleaseCaption,
+                  {"ReleaseCapture", "SetWindowPos lstSelectMonth HWND_NOTOPMOST 0,0,0,0 0x93",
+                   "SetCapture picCalendar"}},
+        CallsCase{"HideTheControl",
+                  Open,
+                  [](Harness& h) { h.w.surface->SetVisible(false); },
+                  {"SetParent picCalendar Datewell1", "SetParent lstSelectMonth Datewell1",
+                   "ReleaseCapture", "SetWindowPos picCalendar HWND_NOTOPMOST 0,0,0,0 0x93"}},
+        CallsCase{"ShowTheControlAgain",
+                  [](Harness& h) { h.w.surface->SetVisible(false); },
+                  [](Harness& h) { h.w.surface->SetVisible(true); },
+                  {"SetParent picCalendar desktop", "SetParent lstSelectMonth desktop",
+                   "SetWindowPos picCalendar HWND_TOP 57,121,0,0 0x11",
+                   "SetWindowPos lstSelectMonth HWND_TOP 97,87,0,0 0x11"}}),
+    [](const auto& info) { return info.param.name; });
 
 // ---- Placement ---------------------------------------------------------------------------
 
