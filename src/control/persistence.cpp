@@ -1,4 +1,5 @@
 #include <cmath>
+#include <memory>
 #include <string>
 
 #include "control/datewell.h"
@@ -86,7 +87,12 @@ float FontSizeFrom(float points) {
 void Datewell::ReadProperties(PropertyBag& bag) {
   // Read every entry in the order of the table, each with its default when reading.
   SavedSettings s;
-  s.font = FontFrom(bag.ReadProperty("Font", Variant(host_.AmbientFont())));
+  // A container without an ambient font gets the control's standard font instead.
+  FontRef ambient = host_.AmbientFont();
+  if (!ambient) {
+    ambient = std::make_shared<datewell::Font>();
+  }
+  s.font = FontFrom(bag.ReadProperty("Font", Variant(ambient)));
   s.fore_color = ToColor(bag.ReadProperty("ForeColor", ColorVariant(kColorWindowText)));
   s.back_color = ToColor(bag.ReadProperty("BackColor", ColorVariant(kColorWindowBackground)));
   s.field_enabled = ToBool(bag.ReadProperty("Enabled", Variant(true)));

@@ -75,6 +75,14 @@ TEST(ReadProperties, AnEmptyStoreGivesTheDefaults) {
   EXPECT_EQ(bag.Reads(), reads);
 }
 
+TEST(ReadProperties, AContainerWithoutAnAmbientFontGivesTheStandardFont) {
+  Harness h(Restoring());
+  h.host.ambient_font = nullptr;
+  MemoryPropertyBag bag;
+  h.control->ReadProperties(bag);
+  EXPECT_EQ(*h.field().Font(), (Font{"MS Sans Serif", 8.0f, false, false, false, false}));
+}
+
 TEST(ReadProperties, ADateReloadsInTheSavedDisplayFormat) {
   for (std::int32_t format : {LongDate, ShortDate}) {
     SCOPED_TRACE(format);
