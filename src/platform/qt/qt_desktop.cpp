@@ -751,7 +751,9 @@ std::unique_ptr<Form> QtDesktop::CreateContainer(std::string_view name, std::int
   }
   form->SetVisible(true);
   if (QWidget* w = WidgetOf(form->hWnd())) {
-    w->move(state_->ToLogical(x), state_->ToLogical(y));
+    // The client area, not the frame, starts at (x, y).
+    w->setGeometry(state_->ToLogical(x), state_->ToLogical(y), state_->ToLogical(width),
+                   state_->ToLogical(height));
   }
   return form;
 }

@@ -142,7 +142,7 @@ std::int16_t VirtualKeyFromQt(int qt_key) {
     return static_cast<std::int16_t>(qt_key);
   }
   if (qt_key >= 0xA0 && qt_key <= 0xFF) {
-    return static_cast<std::int16_t>(qt_key);  // Latin-1 keys keep their code, above ASCII
+    return kKeyPacket;  // a character with no key code of its own
   }
   if (qt_key >= Qt::Key_F1 && qt_key <= Qt::Key_F24) {
     return static_cast<std::int16_t>(112 + (qt_key - Qt::Key_F1));
@@ -230,7 +230,7 @@ std::int16_t VirtualKeyFromQt(int qt_key) {
 }
 
 int QtKeyFromVirtualKey(std::int16_t vk) {
-  if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9') || (vk >= 0xA0 && vk <= 0xFF)) {
+  if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) {
     return vk;
   }
   if (vk >= 112 && vk <= 135) {

@@ -51,8 +51,9 @@ std::optional<PixelLine> LineWithoutEnd(std::int32_t x1, std::int32_t y1, std::i
                                         std::int32_t y2);
 
 // The virtual-key code of a Qt key (Qt::Key values), or 0 for keys the control has no code for.
-// Letters give their upper-case code, digits theirs, the modifiers 16, 17 and 18 of their own,
-// Latin-1 keys (0xA0 to 0xFF) their code.
+// Letters give their upper-case code, digits theirs, the modifiers 16, 17 and 18 of their own;
+// a key that types a character without a code of its own (Latin-1 letters) gives kKeyPacket.
+inline constexpr std::int16_t kKeyPacket = 231;
 std::int16_t VirtualKeyFromQt(int qt_key);
 
 // The Qt key of a virtual-key code (Qt::Key_unknown for codes without one); the inverse of

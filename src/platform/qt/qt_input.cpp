@@ -109,19 +109,27 @@ QString QtInput::Mouse(Action action, Point screen, Qt::MouseButton button,
     }
   }
   const QString name = receiver->objectName();
+  // Qt's own entry for window-system mouse events (the one its test events use), called
+  // directly so that a point at a window's origin is not taken for "no point given".
+  QEvent::Type type = QEvent::MouseMove;
   switch (action) {
     case Action::Press:
       held_ |= button;
-      QTest::mousePress(window, button, modifiers, local);
+      type = QEvent::MouseButtonPress;
+      timestamp_ += 1000;  // far enough apart never to make a double click by accident
       break;
     case Action::Release:
       held_ &= ~Qt::MouseButtons(button);
-      QTest::mouseRelease(window, button, modifiers, local);
+      type = QEvent::MouseButtonRelease;
+      timestamp_ += 10;
       break;
     case Action::Move:
-      QTest::mouseMove(window, local);
+      button = Qt::NoButton;
+      timestamp_ += 10;
       break;
   }
+  qt_handleMouseEvent(window, QPointF(local), QPointF(global), held_, button, type, modifiers,
+                      timestamp_);
   return name;
 }
 
@@ -150,10 +158,12 @@ bool QtInput::KeyDown(Qt::Key key, Qt::KeyboardModifiers modifiers, const QStrin
   if (!w) {
     return false;
   }
+  // As the window system reports it: the state before the key, which Qt's key event then
+  // corrects for a modifier key of its own.
+  modifiers |= held_modifiers_;
   if (IsModifier(key)) {
     held_modifiers_ |= ModifierOf(key);
   }
-  modifiers |= held_modifiers_;
   const QString typed = IsModifier(key) ? QString() : text.isNull() ? TextOf(key, modifiers) : text;
   QKeyEvent e(QEvent::KeyPress, key, modifiers, typed);
   QApplication::sendEvent(w, &e);
@@ -165,10 +175,10 @@ bool QtInput::KeyUp(Qt::Key key, Qt::KeyboardModifiers modifiers, const QString&
   if (!w) {
     return false;
   }
+  modifiers |= held_modifiers_;
   if (IsModifier(key)) {
     held_modifiers_ &= ~Qt::KeyboardModifiers(ModifierOf(key));
   }
-  modifiers |= held_modifiers_;
   const QString typed = IsModifier(key) ? QString() : text.isNull() ? TextOf(key, modifiers) : text;
   QKeyEvent e(QEvent::KeyRelease, key, modifiers, typed);
   QApplication::sendEvent(w, &e);

@@ -43,6 +43,7 @@ class QtInput {
                 Qt::KeyboardModifiers modifiers);
   QtDesktop& desktop_;
   Qt::MouseButtons held_;
+  int timestamp_ = 1000;
   // Shift, Ctrl and Alt pressed as keys of their own and not yet released: they mark the keys
   // that follow.
   Qt::KeyboardModifiers held_modifiers_;

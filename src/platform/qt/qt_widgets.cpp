@@ -303,6 +303,7 @@ class QtTextBox final : public Windowed<TextBox> {
     // The same text is no change: the caret and the selection stay where they are.
     if (edit() && q != edit()->text()) {
       edit()->setText(q);
+      edit()->setCursorPosition(0);  // a new text starts with the caret at its start
     }
   }
   int SelStart() const override {

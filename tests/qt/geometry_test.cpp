@@ -1,0 +1,233 @@
+// The Qt backend's arithmetic: units, edges, the scroll arrow, lines, keys and the work area.
+
+#include <gtest/gtest.h>
+
+#include <Qt>
+#include <string>
+#include <vector>
+
+#include "platform/qt/qt_geometry.h"
+#include "platform/toolkit.h"
+#include "platform/windowing.h"
+
+namespace datewell::qtgeom {
+namespace {
+
+TEST(QtGeometry, TwipsPerPixelFromLogicalDpiAndRatio) {
+  struct Row {
+    std::string name;
+    double dpi, ratio;
+    float want;
+  };
+  const std::vector<Row> rows = {
+      {"96 dpi at ratio 1", 96, 1, 15.0f},
+      {"a 120-dpi screen reported as 96 at 1.25", 96, 1.25, 12.0f},
+      {"120 dpi at ratio 1", 120, 1, 12.0f},
+      {"144 dpi", 144, 1, 10.0f},
+      {"96 dpi at ratio 2", 96, 2, 7.5f},
+      {"no dpi falls back", 0, 1, 15.0f},
+      {"negative ratio falls back", 96, -1, 15.0f},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_FLOAT_EQ(TwipsPerPixel(row.dpi, row.ratio), row.want);
+  }
+}
+
+TEST(QtGeometry, ToPixelsRoundsHalvesToEven) {
+  struct Row {
+    std::string name;
+    float twips, tpp;
+    std::int32_t want;
+  };
+  const std::vector<Row> rows = {
+      {"exact", 2475, 15, 165},
+      {"half rounds down to even", 22.5f, 15, 2},  // 1.5 -> 2
+      {"half rounds up to even", 37.5f, 15, 2},    // 2.5 -> 2
+      {"12 twips per pixel", 2475, 12, 206},       // 206.25
+      {"negative", -99800, 15, -6653},             // -6653.33
+      {"negative half to even", -22.5f, 15, -2},   // -1.5
+      {"a zero scale gives nothing", 100, 0, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(ToPixels(row.twips, row.tpp), row.want);
+  }
+}
+
+// A picture of an edge: each pixel's shade letter (L light, l midlight, m mid, D dark).
+std::vector<std::string> Picture(const std::vector<Segment>& segments, int w, int h) {
+  std::vector<std::string> rows(h, std::string(w, '.'));
+  for (const Segment& s : segments) {
+    const char c = s.shade == Shade::Light      ? 'L'
+                   : s.shade == Shade::Midlight ? 'l'
+                   : s.shade == Shade::Mid      ? 'm'
+                                                : 'D';
+    for (int y = std::min(s.y1, s.y2); y <= std::max(s.y1, s.y2); ++y) {
+      for (int x = std::min(s.x1, s.x2); x <= std::max(s.x1, s.x2); ++x) {
+        rows.at(y).at(x) = c;
+      }
+    }
+  }
+  return rows;
+}
+
+TEST(QtGeometry, EdgesDrawTheClassicRaisedAndSunkenShades) {
+  struct Row {
+    std::string name;
+    std::uint32_t edge, flags;
+    std::vector<std::string> want;
+  };
+  const std::vector<Row> rows = {
+      {"raised: light outer top-left, dark outer bottom-right",
+       EDGE_RAISED,
+       BF_RECT,
+       {"lllllD", "lLLLmD", "lL..mD", "lL..mD", "lmmmmD", "DDDDDD"}},
+      {"sunken: mid outer top-left, light outer bottom-right",
+       EDGE_SUNKEN,
+       BF_RECT,
+       {"mmmmmL", "mDDDlL", "mD..lL", "mD..lL", "mllllL", "LLLLLL"}},
+      {"only the top and left sides",
+       EDGE_SUNKEN,
+       BF_TOP | BF_LEFT,
+       {"mmmmm.", "mDDDD.", "mD....", "mD....", "mD....", "......"}},
+      {"outer ring only",
+       BDR_RAISEDOUTER,
+       BF_RECT,
+       {"lllllD", "l....D", "l....D", "l....D", "l....D", "DDDDDD"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(Picture(EdgeSegments({0, 0, 6, 6}, row.edge, row.flags), 6, 6), row.want);
+  }
+  EXPECT_TRUE(EdgeSegments({5, 5, 5, 9}, EDGE_RAISED, BF_RECT).empty());
+  EXPECT_TRUE(EdgeSegments({5, 9, 8, 2}, EDGE_RAISED, BF_RECT).empty());
+}
+
+TEST(QtGeometry, ScrollArrowIsCentredAndShiftsWhenPushed) {
+  struct Row {
+    std::string name;
+    Rect rect;
+    bool pushed;
+    std::vector<Segment> want;
+  };
+  const std::vector<Row> rows = {
+      {"the face's 16 by 17 button",
+       {82, 2, 98, 19},
+       false,
+       {{87, 8, 93, 8, Shade::Dark},
+        {88, 9, 92, 9, Shade::Dark},
+        {89, 10, 91, 10, Shade::Dark},
+        {90, 11, 90, 11, Shade::Dark}}},
+      {"pushed: one pixel right and down",
+       {82, 2, 98, 19},
+       true,
+       {{88, 9, 94, 9, Shade::Dark},
+        {89, 10, 93, 10, Shade::Dark},
+        {90, 11, 92, 11, Shade::Dark},
+        {91, 12, 91, 12, Shade::Dark}}},
+      {"too small for an arrow", {0, 0, 6, 6}, false, {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(ScrollDownArrow(row.rect, row.pushed), row.want);
+  }
+}
+
+TEST(QtGeometry, LinesLeaveTheirEndPointUndrawn) {
+  struct Row {
+    std::string name;
+    int x1, y1, x2, y2;
+    std::optional<PixelLine> want;
+  };
+  const std::vector<Row> rows = {
+      {"down 9 pixels draws 9", 15, 8, 15, 17, PixelLine{15, 8, 15, 16}},
+      {"up 7 pixels", 14, 15, 14, 8, PixelLine{14, 15, 14, 9}},
+      {"one pixel long", 11, 12, 11, 13, PixelLine{11, 12, 11, 12}},
+      {"horizontal", 16, 38, 148, 38, PixelLine{16, 38, 147, 38}},
+      {"leftwards", 20, 5, 10, 5, PixelLine{20, 5, 11, 5}},
+      {"a point draws nothing", 5, 5, 5, 5, std::nullopt},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(LineWithoutEnd(row.x1, row.y1, row.x2, row.y2), row.want);
+  }
+}
+
+TEST(QtGeometry, KeysMapToVirtualKeyCodesAndBack) {
+  struct Row {
+    std::string name;
+    int qt_key;
+    std::int16_t vk;
+  };
+  const std::vector<Row> rows = {
+      {"up", Qt::Key_Up, kKeyUp},
+      {"down", Qt::Key_Down, kKeyDown},
+      {"left", Qt::Key_Left, kKeyLeft},
+      {"right", Qt::Key_Right, kKeyRight},
+      {"return", Qt::Key_Return, kKeyReturn},
+      {"shift on its own", Qt::Key_Shift, kKeyShift},
+      {"control on its own", Qt::Key_Control, kKeyControl},
+      {"alt on its own", Qt::Key_Alt, kKeyMenu},
+      {"backspace", Qt::Key_Backspace, kKeyBack},
+      {"delete", Qt::Key_Delete, kKeyDelete},
+      {"escape", Qt::Key_Escape, kKeyEscape},
+      {"tab", Qt::Key_Tab, kKeyTab},
+      {"home", Qt::Key_Home, kKeyHome},
+      {"end", Qt::Key_End, kKeyEnd},
+      {"F4", Qt::Key_F4, kKeyF4},
+      {"a letter", Qt::Key_A, 65},
+      {"a digit", Qt::Key_5, 53},
+      {"slash", Qt::Key_Slash, 191},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(VirtualKeyFromQt(row.qt_key), row.vk);
+    EXPECT_EQ(QtKeyFromVirtualKey(row.vk), row.qt_key);
+  }
+  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Enter), kKeyReturn);  // the keypad's Enter
+  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_MediaPlay), 0);
+  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Eacute), kKeyPacket);  // no code of its own, above ASCII
+  EXPECT_EQ(QtKeyFromVirtualKey(7), Qt::Key_unknown);
+}
+
+TEST(QtGeometry, ShiftMaskAndKeyAscii) {
+  EXPECT_EQ(ShiftMask(false, false, false), 0);
+  EXPECT_EQ(ShiftMask(true, false, false), kShiftMask);
+  EXPECT_EQ(ShiftMask(false, true, false), kCtrlMask);
+  EXPECT_EQ(ShiftMask(false, false, true), kAltMask);
+  EXPECT_EQ(ShiftMask(true, true, true), 7);
+  EXPECT_EQ(KeyAsciiFromCodePoint(U'a'), 97);
+  EXPECT_EQ(KeyAsciiFromCodePoint(U'\r'), 13);
+  EXPECT_EQ(KeyAsciiFromCodePoint(U'é'), 233);
+  EXPECT_EQ(KeyAsciiFromCodePoint(U'年'), 0x5E74);
+  EXPECT_EQ(KeyAsciiFromCodePoint(0x1F600), 0);  // beyond a 16-bit key value
+  EXPECT_EQ(KeyAsciiFromCodePoint(0), 0);
+}
+
+TEST(QtGeometry, WorkAreaIsMeasuredFromTheDesktopOrigin) {
+  struct Row {
+    std::string name;
+    Rect available;
+    WorkArea want;
+  };
+  const std::vector<Row> rows = {
+      {"one screen at the origin", {0, 0, 1024, 738}, {1024, 738}},
+      {"a panel reserved at the top", {0, 30, 1280, 1024}, {1280, 1024}},
+      {"a second screen to the right", {1024, 0, 2944, 1080}, {2944, 1080}},
+      {"a screen left of the origin", {-1280, 0, 0, 1024}, {0, 1024}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(WorkAreaMetrics(row.available), row.want);
+  }
+}
+
+TEST(QtGeometry, SevenItemsFillTheList) {
+  EXPECT_EQ(ItemHeightFor(91, 7), 13);
+  EXPECT_EQ(ItemHeightFor(5, 7), 1);
+  EXPECT_EQ(ItemHeightFor(40, 0), 40);
+}
+
+}  // namespace
+}  // namespace datewell::qtgeom
