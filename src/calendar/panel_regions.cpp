@@ -31,12 +31,12 @@ PanelClientRegions ComputePanelClientRegions(float panel_width, const TwipsBox& 
   r.today = PixelBox(today_button, tx, ty);
   r.prev_month = Rect{kButtonInset, kButtonInset, kButtonInset + kButtonWidth, kButtonBottom};
   r.caption = Rect{kButtonInset + kButtonWidth, kButtonInset, nx, kButtonBottom};
-  r.next_month = Rect{nx, kButtonInset, nx + kButtonWidth, kButtonBottom};
+  r.next_month = Rect{nx, kButtonInset, OffsetBy(nx, kButtonWidth), kButtonBottom};
   return r;
 }
 
 Rect BoundRegion(std::int32_t cx_fullscreen, std::int32_t cy_fullscreen) {
-  return Rect{0, 0, 2 * cx_fullscreen, 2 * cy_fullscreen};
+  return Rect{0, 0, OffsetBy(cx_fullscreen, cx_fullscreen), OffsetBy(cy_fullscreen, cy_fullscreen)};
 }
 
 PanelPress ClassifyPanelPress(const PanelRegions& regions, Point cursor) {

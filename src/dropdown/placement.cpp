@@ -35,7 +35,7 @@ PanelPlacement PlacePanel(Point panel_on_screen, const PlacementGeometry& g, flo
   if (p.y + panel_h > work_area.bottom) {
     p.y = RoundHalfEven(p.y - (static_cast<double>(g.control_height) + g.panel_height) / ty);
   }
-  Point list{p.x + kListOffsetX, p.y + kListOffsetY};
+  Point list{OffsetBy(p.x, kListOffsetX), OffsetBy(p.y, kListOffsetY)};
   if (list.x < work_area.left) {
     list.x = work_area.left;
   }

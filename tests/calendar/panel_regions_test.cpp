@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "calendar/panel_regions.h"
@@ -32,8 +33,23 @@ INSTANTIATE_TEST_SUITE_P(
                     RoundCase{"FourAndAHalf", 67.5, 15, 4},
                     RoundCase{"NegativeHalf", -22.5, 15, -2},
                     RoundCase{"QuarterAt12", 2475, 12, 206}, RoundCase{"HalfAt12", 870, 12, 72},
-                    RoundCase{"ThreeQuartersAt12", 1605, 12, 134}),
+                    RoundCase{"ThreeQuartersAt12", 1605, 12, 134},
+                    // Geometry far beyond any screen saturates instead of overflowing.
+                    RoundCase{"HugeSaturates", 1e12, 15, std::numeric_limits<std::int32_t>::max()},
+                    RoundCase{"HugeNegativeSaturates", -1e12, 15,
+                              std::numeric_limits<std::int32_t>::min()},
+                    RoundCase{"NoTwipsPerPixel", 100, 0, std::numeric_limits<std::int32_t>::max()},
+                    RoundCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), 15, 0}),
     [](const auto& info) { return info.param.name; });
+
+TEST(OffsetBy, SaturatesAtTheEndsOfTheRange) {
+  constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+  constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
+  EXPECT_EQ(OffsetBy(100, 40), 140);
+  EXPECT_EQ(OffsetBy(10, -34), -24);
+  EXPECT_EQ(OffsetBy(kMax - 10, 40), kMax);
+  EXPECT_EQ(OffsetBy(kMin + 10, -34), kMin);
+}
 
 struct BoxCase {
   std::string name;
