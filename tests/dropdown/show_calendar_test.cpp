@@ -139,6 +139,9 @@ TEST(ShowCalendar, DestroyingTheControlWithThePanelOpenReleasesTheCapture) {
   h.ClearLog();
   h.control.reset();
   EXPECT_EQ(h.desktop.GetCapture(), kNoWindow);
+  // Released on purpose, not left to the window's destruction.
+  ASSERT_FALSE(h.desktop.Calls().empty());
+  EXPECT_EQ(h.desktop.Calls().front(), Release());
   EXPECT_FALSE(h.desktop.IsWindow(panel) && h.desktop.IsVisible(panel));
   // Nothing reaches the host from a control being taken apart, not even the field's loss of
   // focus.

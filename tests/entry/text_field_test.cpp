@@ -163,6 +163,16 @@ TEST(TextField, EnterWithThePanelOpenReformatsClosesAndKeepsTheFocus) {
   EXPECT_EQ(h.control->StoredValue(), Variant(h.Today()));
 }
 
+TEST(TextField, EnterBringsTheFocusBackToTheField) {
+  Harness h;
+  h.control->SetDateFormat(ShortDate);
+  h.LeaveField();
+  ASSERT_FALSE(h.field().HasFocus());
+  h.control->cmdDefault_Click();
+  EXPECT_TRUE(h.field().HasFocus());
+  EXPECT_EQ(h.field().Text(), "6/15/2010");
+}
+
 TEST(TextField, EnterDoesNotTrimSoBlanksBecomeToday) {
   Harness h;
   h.control->SetDateFormat(ShortDate);
