@@ -75,4 +75,10 @@ class Desktop {
 // The in-memory desktop.
 std::unique_ptr<Desktop> MakeHeadlessDesktop();
 
+// The desktop of a platform by its name ("headless"; "qt" when the host is built with the Qt
+// backend, whose files here are named qt_*.cpp and define MakeQtDesktop), or nullptr.
+std::unique_ptr<Desktop> MakeDesktop(std::string_view platform);
+// The names MakeDesktop knows, for messages.
+std::string_view KnownPlatforms();
+
 }  // namespace datewell::host

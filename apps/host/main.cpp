@@ -1,6 +1,6 @@
 // datewell-host: runs an automation script against one control and prints the transcript.
 //
-//   datewell-host [--platform headless] SCRIPT|-
+//   datewell-host [--platform headless|qt] SCRIPT|-
 //   datewell-host --typelib
 //
 // Exit status: 0 when the script ran to its end, 1 when a command was malformed (the transcript
@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -95,14 +96,16 @@ int main(int argc, char** argv) {
     std::cerr << kUsage;
     return 2;
   }
-  if (platform != "headless") {
-    std::cerr << "datewell-host: unknown platform " << platform << " (headless)\n";
+  std::unique_ptr<datewell::host::Desktop> desktop = datewell::host::MakeDesktop(platform);
+  if (!desktop) {
+    std::cerr << "datewell-host: unknown platform " << platform << " ("
+              << datewell::host::KnownPlatforms() << ")\n";
     return 2;
   }
   std::string text;
   if (!ReadScript(script_path, text)) {
     return 2;
   }
-  datewell::host::Runner runner(datewell::host::MakeHeadlessDesktop(), std::cout);
+  datewell::host::Runner runner(std::move(desktop), std::cout);
   return runner.Run(text);
 }
