@@ -124,9 +124,8 @@ void Runner::CreateControl() {
       std::make_unique<Datewell>(platform, host_, desktop_->CreateSurface(place_x_, place_y_));
 }
 
-Datewell& Runner::RequireControl(const Command& cmd) {
+Datewell& Runner::RequireControl() {
   if (!control_) {
-    (void)cmd;
     throw CommandError("no control yet: use new or load first");
   }
   return *control_;
@@ -244,7 +243,7 @@ void Runner::Lifecycle(const Command& cmd) {
       }
       break;
     case Op::Save: {
-      Datewell& control = RequireControl(cmd);
+      Datewell& control = RequireControl();
       if (cmd.name == "-") {
         TranscriptBag bag(out_, nullptr);
         Guarded([&] { control.WriteProperties(bag); });
@@ -267,13 +266,13 @@ void Runner::Lifecycle(const Command& cmd) {
       }
       break;
     case Op::Size: {
-      UserControlSurface* surface = RequireControl(cmd).Inspect().surface;
+      UserControlSurface* surface = RequireControl().Inspect().surface;
       Guarded([&] { surface->Size(static_cast<float>(cmd.x), static_cast<float>(cmd.y)); });
       break;
     }
     case Op::Show:
     case Op::Hide: {
-      UserControlSurface* surface = RequireControl(cmd).Inspect().surface;
+      UserControlSurface* surface = RequireControl().Inspect().surface;
       Guarded([&] { surface->SetVisible(cmd.op == Op::Show); });
       break;
     }
@@ -283,7 +282,7 @@ void Runner::Lifecycle(const Command& cmd) {
 }
 
 void Runner::Members(const Command& cmd) {
-  Datewell& control = RequireControl(cmd);
+  Datewell& control = RequireControl();
   LocaleServices& locale = *locale_services_;
   Guarded([&] {
     std::optional<MemberResult> result;
@@ -310,7 +309,7 @@ void Runner::Members(const Command& cmd) {
 void Runner::Input(const Command& cmd) {
   switch (cmd.op) {
     case Op::Focus: {
-      TextBox* field = RequireControl(cmd).Inspect().txtDate;
+      TextBox* field = RequireControl().Inspect().txtDate;
       Guarded([&] { field->SetFocus(); });
       break;
     }
@@ -376,7 +375,7 @@ void Runner::Dump(const Command& cmd) {
                                          : std::string("other")));
     return;
   }
-  Datewell::Constituents c = RequireControl(cmd).Inspect();
+  Datewell::Constituents c = RequireControl().Inspect();
   auto cell_line = [&](int index) {
     const Label& cell = *c.lblDate.at(static_cast<std::size_t>(index));
     Line("cell " + std::to_string(index) + " tag=" + Quote(cell.Tag()) +

@@ -65,7 +65,7 @@ class Runner {
  private:
   void DestroyControl();
   void CreateControl();
-  Datewell& RequireControl(const Command& cmd);
+  Datewell& RequireControl();
   void Lifecycle(const Command& cmd);
   void Members(const Command& cmd);
   void Input(const Command& cmd);
