@@ -609,6 +609,28 @@ std::int32_t QtDesktop::GetSystemMetrics(std::int32_t index) {
   }
 }
 
+Rect QtDesktop::GetWorkArea(Hwnd hwnd) {
+  QScreen* screen = nullptr;
+  if (QWidget* w = WidgetOf(hwnd)) {
+    screen = QGuiApplication::screenAt(w->mapToGlobal(w->rect().center()));
+    if (!screen) {
+      screen = w->screen();
+    }
+  }
+  if (!screen) {
+    screen = QGuiApplication::primaryScreen();
+  }
+  if (!screen) {
+    return Rect{};
+  }
+  const QRect a = screen->availableGeometry();
+  const double dpr = screen->devicePixelRatio();
+  return Rect{static_cast<std::int32_t>(std::lround(a.left() * dpr)),
+              static_cast<std::int32_t>(std::lround(a.top() * dpr)),
+              static_cast<std::int32_t>(std::lround((a.left() + a.width()) * dpr)),
+              static_cast<std::int32_t>(std::lround((a.top() + a.height()) * dpr))};
+}
+
 bool QtDesktop::GetCursorPos(Point& point) {
   if (state_->last_cursor) {
     point = {state_->last_cursor->x(), state_->last_cursor->y()};

@@ -74,6 +74,9 @@ class QtDesktop : public Toolkit, public Windowing {
   Hwnd GetCapture() override;
   bool DrawEdge(Hdc hdc, Rect& rect, std::uint32_t edge, std::uint32_t flags) override;
   bool DrawFrameControl(Hdc hdc, Rect& rect, std::uint32_t type, std::uint32_t state) override;
+  // The available area of the screen that shows hwnd (the screen under the window's middle),
+  // in device pixels, origin included: a control on a second screen opens its panel there.
+  Rect GetWorkArea(Hwnd hwnd) override;
 
   // ---- Host side ----
   // A shown top-level window at screen pixels (a host's form) that user control surfaces and

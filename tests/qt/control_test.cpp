@@ -1,0 +1,297 @@
+// The control as a Qt programmer meets it: a QtDatewell on a form, driven with input at screen
+// pixels on the platform the program runs on (offscreen in the default run).
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMetaMethod>
+#include <QMetaProperty>
+#include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+#include "control/typelib.h"
+#include "qt_support.h"
+
+namespace datewell::qttest {
+namespace {
+
+class QtControl : public ::testing::Test {
+ protected:
+  QtControl() : platform_("en_US") {}
+  void SetUp() override {
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+      GTEST_SKIP() << "runs on the offscreen platform";
+    }
+  }
+
+  ControlOnForm& Place(int x, int y, int width = 180) {
+    forms_.push_back(std::make_unique<ControlOnForm>(platform_, x, y, width));
+    return *forms_.back();
+  }
+  std::string LongDateOf(const std::string& tag) {
+    const auto d = platform_.locale().RecogniseDate(tag);
+    return d ? platform_.locale().FormatDate(*d, kLongDate) : "(no date in " + tag + ")";
+  }
+
+  QtPlatform platform_;
+  QtInput input_{platform_.desktop()};
+  std::vector<std::unique_ptr<ControlOnForm>> forms_;
+};
+
+TEST_F(QtControl, PickingADayRaisesChangeWithItsText) {
+  struct Row {
+    std::string name;
+    int cell;
+  };
+  const std::vector<Row> rows = {
+      {"a day of the shown month", 24},
+      {"the previous month's day in the first cell", 7},
+      {"the next month's day in the last cell", 48},
+  };
+  ControlOnForm& f = Place(100, 100);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    f.control->setStringValue(QStringLiteral("January 5, 2004"));
+    std::vector<std::string> changes;
+    auto connection = QObject::connect(f.control, &QtDatewell::Change, [&] {
+      changes.push_back(f.control->stringValue().toStdString());
+    });
+    input_.Click(f.DropButton());
+    ASSERT_TRUE(f.PanelOpen());
+    // The focus stays in the text field while the panel is open.
+    EXPECT_EQ(QApplication::focusWidget(), f.Field());
+    EXPECT_TRUE(f.dw().Inspect().txtDate->HasFocus());
+    const std::string tag = f.dw().Inspect().lblDate[row.cell]->Tag();
+    input_.Click(f.CentreOf(*f.dw().Inspect().lblDate[row.cell]));
+    EXPECT_FALSE(f.PanelOpen());
+    EXPECT_EQ(changes, std::vector<std::string>{LongDateOf(tag)});
+    EXPECT_EQ(platform_.desktop().GetCapture(), kNoWindow);
+    QObject::disconnect(connection);
+  }
+}
+
+TEST_F(QtControl, APressOutsideThePanelClosesItWithoutAChange) {
+  struct Row {
+    std::string name;
+    Point (*where)(ControlOnForm&);
+  };
+  const std::vector<Row> rows = {
+      {"on the form beside the control",
+       [](ControlOnForm& f) { return ToScreen(*f.form, QPoint(5, 5)); }},
+      {"on the bare desktop",
+       [](ControlOnForm&) {
+         return Point{790, 790};
+       }},
+      {"on the drop button again", [](ControlOnForm& f) { return f.DropButton(); }},
+      {"on the text field", [](ControlOnForm& f) { return ToScreen(*f.control, QPoint(10, 5)); }},
+  };
+  ControlOnForm& f = Place(100, 100);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    int changes = 0;
+    auto connection = QObject::connect(f.control, &QtDatewell::Change, [&] { ++changes; });
+    input_.Click(f.DropButton());
+    ASSERT_TRUE(f.PanelOpen());
+    EXPECT_EQ(platform_.desktop().GetCapture(), f.dw().Inspect().picCalendar->hWnd());
+    input_.Click(row.where(f));
+    EXPECT_FALSE(f.PanelOpen());
+    EXPECT_EQ(platform_.desktop().GetCapture(), kNoWindow);
+    EXPECT_EQ(changes, 0);
+    QObject::disconnect(connection);
+  }
+}
+
+TEST_F(QtControl, KeysInTheFieldToggleThePanel) {
+  struct Step {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    bool open_after;
+  };
+  struct Row {
+    std::string name;
+    std::vector<Step> steps;
+  };
+  const std::vector<Row> rows = {
+      {"Up opens and Up closes", {{Qt::Key_Up, {}, true}, {Qt::Key_Up, {}, false}}},
+      {"Alt+Down opens and closes",
+       {{Qt::Key_Down, Qt::AltModifier, true}, {Qt::Key_Down, Qt::AltModifier, false}}},
+      {"Down alone does not open", {{Qt::Key_Down, {}, false}}},
+      {"Down alone closes", {{Qt::Key_Up, {}, true}, {Qt::Key_Down, {}, false}}},
+      {"Shift alone keeps it open", {{Qt::Key_Up, {}, true}, {Qt::Key_Shift, {}, true}}},
+      {"Escape closes", {{Qt::Key_Up, {}, true}, {Qt::Key_Escape, {}, false}}},
+  };
+  ControlOnForm& f = Place(100, 100);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    f.dw().CloseUp();
+    f.dw().Inspect().txtDate->SetFocus();
+    platform_.desktop().DoEvents();
+    for (const Step& step : row.steps) {
+      input_.PressKey(step.key, step.modifiers);
+      EXPECT_EQ(f.PanelOpen(), step.open_after);
+      EXPECT_TRUE(f.dw().Inspect().txtDate->HasFocus());
+    }
+  }
+}
+
+TEST_F(QtControl, ConnectedSlotsChangeKeysByReference) {
+  ControlOnForm& f = Place(100, 100);
+  QObject::connect(f.control, &QtDatewell::KeyPress, [](short& ascii) {
+    if (ascii == 'x') {
+      ascii = 0;  // swallowed
+    } else if (ascii == 'a') {
+      ascii = '4';  // replaced
+    }
+  });
+  std::vector<int> downs;
+  QObject::connect(f.control, &QtDatewell::KeyDown,
+                   [&](short& code, short& shift) { downs.push_back(code * 10 + shift); });
+  f.control->setAllowEmptyDate(true);
+  f.control->setStringValue(QString());
+  f.dw().Inspect().txtDate->SetFocus();
+  input_.Type(QStringLiteral("x1a"));
+  EXPECT_EQ(f.dw().Inspect().txtDate->Text(), "14");
+  EXPECT_EQ(downs, (std::vector<int>{880, 490, 650}));
+}
+
+TEST_F(QtControl, EveryMemberOfTheTypeLibraryIsAPropertySlotOrSignal) {
+  ControlOnForm& f = Place(100, 100);
+  const QMetaObject* mo = f.control->metaObject();
+  auto find_method = [&](std::string_view name, QMetaMethod::MethodType type) {
+    for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {
+      const QMetaMethod m = mo->method(i);
+      if (m.methodType() == type && m.name().toStdString() == name) {
+        return m;
+      }
+    }
+    return QMetaMethod();
+  };
+  for (const typelib::Member& m : typelib::DefaultInterface().members) {
+    SCOPED_TRACE(std::string(m.name));
+    if (m.access & typelib::kMethod) {
+      EXPECT_TRUE(find_method(m.name, QMetaMethod::Slot).isValid());
+      continue;
+    }
+    const int index = mo->indexOfProperty(std::string(m.name).c_str());
+    ASSERT_GE(index, 0);
+    const bool writable = (m.access & (typelib::kLet | typelib::kSetRef)) != 0;
+    EXPECT_EQ(mo->property(index).isWritable(), writable);
+  }
+  for (const typelib::Member& e : typelib::EventInterface().members) {
+    SCOPED_TRACE(std::string(e.name));
+    const QMetaMethod signal = find_method(e.name, QMetaMethod::Signal);
+    ASSERT_TRUE(signal.isValid());
+    ASSERT_EQ(signal.parameterCount(), static_cast<int>(e.params.size()));
+    for (int i = 0; i < signal.parameterCount(); ++i) {
+      // Key parameters go out by reference, so that a slot can change them.
+      EXPECT_TRUE(signal.parameterTypeName(i).endsWith('&'));
+    }
+  }
+}
+
+TEST_F(QtControl, PropertiesGoThroughTheMetaObject) {
+  ControlOnForm& f = Place(100, 100);
+  std::vector<std::string> reports;
+  QObject::connect(f.control, &QtDatewell::PropertyChanged,
+                   [&](const QString& n) { reports.push_back(n.toStdString()); });
+  ASSERT_TRUE(f.control->setProperty("DateValue", QVariant(QDate(2004, 1, 5))));
+  EXPECT_EQ(f.control->property("StringValue").toString(),
+            QStringLiteral("Monday, January 5, 2004"));
+  ASSERT_TRUE(f.control->setProperty("DateFormat", 1));
+  EXPECT_EQ(f.control->property("StringValue").toString(), QStringLiteral("1/5/2004"));
+  EXPECT_EQ(f.control->property("DateValue").toDate(), QDate(2004, 1, 5));
+  EXPECT_EQ(reports, (std::vector<std::string>{"DateValue", "StringValue", "DateFormat"}));
+  try {
+    f.control->setProperty("DateFormat", 7);
+    FAIL() << "a format other than 0 and 1 is refused";
+  } catch (const HostError& e) {
+    EXPECT_EQ(e.number(), kErrInvalidUseOfNull);
+  }
+  EXPECT_EQ(f.control->dateFormat(), 1);
+}
+
+TEST_F(QtControl, SettingsRoundTripThroughAMapAndAPropertyFile) {
+  ControlOnForm& a = Place(100, 100);
+  a.control->setDateFormat(1);
+  a.control->setAllowEmptyDate(true);
+  a.control->setStringValue(QStringLiteral("3/14/2025"));
+  a.control->setFontBold(true);
+  const QVariantMap map = a.control->saveSettings();
+  EXPECT_TRUE(map.contains(QStringLiteral("DateFormat")));
+
+  ControlOnForm& b = Place(100, 300);
+  b.control->loadSettings(map);
+  EXPECT_EQ(b.control->stringValue(), QStringLiteral("3/14/2025"));
+  EXPECT_EQ(b.control->dateFormat(), 1);
+  EXPECT_TRUE(b.control->allowEmptyDate());
+  EXPECT_TRUE(b.control->fontBold());
+
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString file = dir.filePath(QStringLiteral("form.json"));
+  a.control->saveToFile(file);
+  ControlOnForm& c = Place(100, 500);
+  c.control->loadFromFile(file);
+  EXPECT_EQ(c.control->stringValue(), QStringLiteral("3/14/2025"));
+  EXPECT_EQ(c.control->dateFormat(), 1);
+  // The loaded control still works: its panel opens and a pick writes the short date.
+  input_.Click(c.DropButton());
+  ASSERT_TRUE(c.PanelOpen());
+  input_.Click(c.CentreOf(*c.dw().Inspect().lblDate[kMidMonthCell]));
+  EXPECT_EQ(c.control->stringValue(), QStringLiteral("3/14/2025"));
+}
+
+TEST_F(QtControl, APropertyFileThatIsNotValidLeavesTheControlAsItWas) {
+  ControlOnForm& f = Place(100, 100);
+  f.control->setStringValue(QStringLiteral("January 5, 2004"));
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("broken.json"));
+  QFile out(file);
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+  out.write("{\"format\": \"datewell-properties\", \"controls\": {");
+  out.close();
+  EXPECT_THROW(f.control->loadFromFile(file), HostError);
+  EXPECT_EQ(f.control->stringValue(), QStringLiteral("Monday, January 5, 2004"));
+}
+
+TEST_F(QtControl, PanelOpensWhereTheHeadlessDesktopPlacesIt) {
+  struct Row {
+    std::string name;
+    int x, y;
+  };
+  const std::vector<Row> rows = {
+      {"below the control", 200, 150},
+      {"near the bottom: above it", 200, 740},
+      {"near the right edge: pulled left", 700, 150},
+      {"in the bottom-right corner", 660, 760},
+      {"partly off the left edge", -40, 150},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ControlOnForm& f = Place(row.x, row.y, 140);
+    const Point origin = ToScreen(*f.control, QPoint(0, 0));
+    input_.Click(f.DropButton());
+    ASSERT_TRUE(f.PanelOpen());
+    const UserControlSurface& s = *f.dw().Inspect().surface;
+    const Point want = HeadlessPanelPosition(platform_.desktop(), origin, s.Width(), s.Height());
+    EXPECT_EQ(f.dw().PanelPosition(), want);
+    EXPECT_EQ(f.PanelWindowPosition(), want);
+    f.dw().CloseUp();
+  }
+}
+
+TEST(QtDesktopScreen, TwipsPerPixelComeFromTheScreen) {
+  QtDesktop desktop;
+  QScreen* screen = QGuiApplication::primaryScreen();
+  ASSERT_NE(screen, nullptr);
+  const float want =
+      static_cast<float>(1440.0 / (screen->logicalDotsPerInchX() * screen->devicePixelRatio()));
+  EXPECT_FLOAT_EQ(desktop.TwipsPerPixelX(), want);
+  const QRect area = screen->availableGeometry();
+  EXPECT_EQ(desktop.GetSystemMetrics(SM_CXFULLSCREEN), area.x() + area.width());
+  EXPECT_EQ(desktop.GetSystemMetrics(SM_CYFULLSCREEN), area.y() + area.height());
+}
+
+}  // namespace
+}  // namespace datewell::qttest

@@ -1,0 +1,108 @@
+#pragma once
+// Helpers for the Qt end-to-end tests: a form with one Datewell at a screen position, screen
+// points of the control's parts, the placement the headless desktop computes for the same
+// geometry, and screenshots written as test artifacts.
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QString>
+#include <QWidget>
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "control/datewell.h"
+#include "platform/headless/headless.h"
+#include "platform/icu/icu_locale.h"
+#include "platform/qt/qt_datewell.h"
+#include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_input.h"
+#include "support/recording_host.h"
+
+namespace datewell::qttest {
+
+inline Point ToScreen(const QWidget& w, QPoint local) {
+  const QPoint g = w.mapToGlobal(local);
+  const double dpr = w.devicePixelRatioF();
+  return {static_cast<std::int32_t>(std::lround(g.x() * dpr)),
+          static_cast<std::int32_t>(std::lround(g.y() * dpr))};
+}
+
+// A host form holding one control whose top-left corner is at screen pixel (x, y).
+struct ControlOnForm {
+  ControlOnForm(QtPlatform& platform, int x, int y, int width = 180) {
+    form = std::make_unique<QWidget>();
+    form->setWindowTitle(QStringLiteral("Datewell test form"));
+    form->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    form->setGeometry(x - 20, y - 20, width + 40, 80);
+    control = new QtDatewell(platform, form.get());
+    control->move(20, 20);
+    control->resize(width, control->height());
+    form->show();
+    // Some platforms place a window with a frame: put the control where it was asked for.
+    const QPoint at = control->mapToGlobal(QPoint(0, 0));
+    form->move(form->pos() + QPoint(x, y) - at);
+    platform.desktop().DoEvents();
+  }
+  Datewell& dw() { return control->control(); }
+  QWidget* Panel() { return control->desktop().WidgetOf(dw().Inspect().picCalendar->hWnd()); }
+  QWidget* Field() { return control->desktop().WidgetOf(dw().Inspect().txtDate->hWnd()); }
+  bool PanelOpen() { return dw().Inspect().picCalendar->Visible(); }
+  Point DropButton() {
+    return ToScreen(*control, QPoint(control->width() - 9, control->height() / 2));
+  }
+  // A point of the panel given in its client twips.
+  Point OnPanel(float x_twips, float y_twips) {
+    QtDesktop& d = control->desktop();
+    Point p{static_cast<std::int32_t>(std::nearbyint(x_twips / d.TwipsPerPixelX())),
+            static_cast<std::int32_t>(std::nearbyint(y_twips / d.TwipsPerPixelY()))};
+    d.ClientToScreen(dw().Inspect().picCalendar->hWnd(), p);
+    return p;
+  }
+  Point CentreOf(const Widget& w) {
+    return OnPanel(w.Left() + w.Width() / 2, w.Top() + w.Height() / 2);
+  }
+  // Where the panel's window really is, in screen pixels.
+  Point PanelWindowPosition() {
+    QWidget* p = Panel();
+    return ToScreen(*p, QPoint(0, 0));
+  }
+
+  std::unique_ptr<QWidget> form;
+  QtDatewell* control = nullptr;  // owned by the form
+};
+
+// The panel position the headless desktop computes for a control with the same size at the same
+// screen position, with the Qt desktop's scale, work area and metrics.
+inline Point HeadlessPanelPosition(QtDesktop& qt, Point control_origin, float width_twips,
+                                   float height_twips) {
+  headless::HeadlessDesktop h;
+  h.SetTwipsPerPixel(qt.TwipsPerPixelX(), qt.TwipsPerPixelY());
+  h.SetWorkArea(qt.GetSystemMetrics(SM_CXFULLSCREEN), qt.GetSystemMetrics(SM_CYFULLSCREEN));
+  h.SetSystemMetric(SM_CYHSCROLL, qt.GetSystemMetrics(SM_CYHSCROLL));
+  h.SetSystemMetric(SM_CXBORDER, qt.GetSystemMetrics(SM_CXBORDER));
+  IcuLocale locale(h, "en_US");
+  testing::RecordingHost host;
+  auto container = h.CreateContainer("Form1", control_origin.x, control_origin.y, 400, 100);
+  auto surface = h.CreateUserControl(container->hWnd(), "Datewell1");
+  surface->SetVisible(false);
+  surface->SetLeft(0);
+  surface->SetTop(0);
+  Datewell control(Platform{h, h, locale}, host, std::move(surface));
+  control.InitProperties();
+  control.Inspect().surface->Size(width_twips, height_twips);
+  control.Inspect().surface->SetVisible(true);
+  h.DoEvents();
+  control.DropDown();
+  return control.PanelPosition();
+}
+
+// Writes a picture of the screen into the build tree's artifact folder; returns its path.
+inline QString ArtifactPath(const QString& name) {
+  const QString dir = QStringLiteral(DATEWELL_TEST_ARTIFACTS);
+  QDir().mkpath(dir);
+  return dir + QLatin1Char('/') + name;
+}
+
+}  // namespace datewell::qttest
