@@ -53,6 +53,8 @@ class Desktop {
   virtual void MouseDown(std::int32_t x, std::int32_t y, std::int16_t button) = 0;
   virtual void MouseUp(std::int32_t x, std::int32_t y, std::int16_t button) = 0;
   virtual void MouseMove(std::int32_t x, std::int32_t y, std::int16_t button) = 0;
+  // Press, release, a second press that the window system reports as a double-click, release.
+  virtual void DoubleClick(std::int32_t x, std::int32_t y) = 0;
   virtual void Blur() = 0;
   virtual void KeyDown(std::int16_t key_code) = 0;
   virtual void KeyUp(std::int16_t key_code) = 0;

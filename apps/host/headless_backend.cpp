@@ -59,6 +59,7 @@ class HeadlessBackend : public Desktop {
   void MouseMove(std::int32_t x, std::int32_t y, std::int16_t button) override {
     desktop_.MouseMove(x, y, button);
   }
+  void DoubleClick(std::int32_t x, std::int32_t y) override { desktop_.DoubleClick(x, y); }
   void Blur() override { desktop_.Blur(); }
   void KeyDown(std::int16_t key_code) override { desktop_.KeyDown(key_code); }
   void KeyUp(std::int16_t key_code) override { desktop_.KeyUp(key_code); }

@@ -197,6 +197,7 @@ void Runner::Execute(const Command& cmd) {
     case Op::Key:
     case Op::Mouse:
     case Op::Click:
+    case Op::DblClick:
       Input(cmd);
       break;
     case Op::On:
@@ -353,6 +354,12 @@ void Runner::Input(const Command& cmd) {
         desktop_->MouseDown(x, y, cmd.button);
         desktop_->MouseUp(x, y, cmd.button);
       });
+      break;
+    }
+    case Op::DblClick: {
+      auto x = static_cast<std::int32_t>(cmd.x);
+      auto y = static_cast<std::int32_t>(cmd.y);
+      Guarded([&] { desktop_->DoubleClick(x, y); });
       break;
     }
     default:

@@ -409,6 +409,10 @@ Command Reader::Read() {
     if (Count() == 3) {
       cmd_.button = Button(Word(3));
     }
+  } else if (op == "dblclick") {
+    cmd_.op = Op::DblClick;
+    Expect(2, "dblclick X Y");
+    Point(1);
   } else if (op == "on") {
     cmd_.op = Op::On;
     ReadOn();

@@ -41,6 +41,7 @@ enum class Op {
   Key,
   Mouse,
   Click,
+  DblClick,
   On,
   Off,
   Modal,

@@ -100,6 +100,12 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_EQ(c.op, Op::Click);
                      EXPECT_EQ(c.button, 1);
                    }},
+        CommandRow{"DoubleClick", "dblclick 7 -8",
+                   [](const Command& c) {
+                     EXPECT_EQ(c.op, Op::DblClick);
+                     EXPECT_EQ(c.x, 7.0);
+                     EXPECT_EQ(c.y, -8.0);
+                   }},
         CommandRow{"OnRewrite", "on KeyDown Shift=-1",
                    [](const Command& c) {
                      EXPECT_EQ(c.name, "KeyDown");
@@ -170,6 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedRow{"PaintOfNothing", "dump paint grid", "usage: dump paint panel|face"},
         MalformedRow{"UnknownMouseAction", "mouse press 1 2", "usage: mouse"},
         MalformedRow{"UnknownButton", "click 1 2 fourth", "a mouse button is left, right"},
+        MalformedRow{"DoubleClickWithButton", "dblclick 1 2 left", "usage: dblclick X Y"},
         MalformedRow{"CoordinateNotInteger", "click 1.5 2", "X must be a whole number"},
         MalformedRow{"TwipsPerPixelZero", "tpp 0 15", "twips per pixel must lie between 1"},
         MalformedRow{"WorkAreaEmpty", "workarea 0 10", "work area width must lie between 1"},
