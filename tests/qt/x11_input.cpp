@@ -1,0 +1,74 @@
+#include "x11_input.h"
+
+#include <X11/Xlib.h>
+#include <dlfcn.h>
+
+namespace datewell::qttest {
+
+namespace {
+using FakeMotion = int (*)(Display*, int, int, int, unsigned long);
+using FakeButton = int (*)(Display*, unsigned int, int, unsigned long);
+using FakeKey = int (*)(Display*, unsigned int, int, unsigned long);
+}  // namespace
+
+struct X11Input::Impl {
+  Display* display = nullptr;
+  void* library = nullptr;
+  FakeMotion motion = nullptr;
+  FakeButton button = nullptr;
+  FakeKey key = nullptr;
+};
+
+X11Input::X11Input() : impl_(std::make_unique<Impl>()) {
+  impl_->display = XOpenDisplay(nullptr);
+  if (!impl_->display) {
+    problem_ = "no X display";
+    return;
+  }
+  impl_->library = dlopen("libXtst.so.6", RTLD_NOW | RTLD_LOCAL);
+  if (!impl_->library) {
+    problem_ = "the X test extension's library libXtst.so.6 is missing";
+    return;
+  }
+  impl_->motion = reinterpret_cast<FakeMotion>(dlsym(impl_->library, "XTestFakeMotionEvent"));
+  impl_->button = reinterpret_cast<FakeButton>(dlsym(impl_->library, "XTestFakeButtonEvent"));
+  impl_->key = reinterpret_cast<FakeKey>(dlsym(impl_->library, "XTestFakeKeyEvent"));
+  if (!impl_->motion || !impl_->button || !impl_->key) {
+    problem_ = "libXtst.so.6 lacks the fake input calls";
+  }
+}
+
+X11Input::~X11Input() {
+  if (impl_->display) {
+    XCloseDisplay(impl_->display);
+  }
+  if (impl_->library) {
+    dlclose(impl_->library);
+  }
+}
+
+void X11Input::MoveTo(Point screen) {
+  impl_->motion(impl_->display, -1, screen.x, screen.y, 0);
+  XSync(impl_->display, False);
+}
+
+void X11Input::Button(int button, bool press) {
+  impl_->button(impl_->display, static_cast<unsigned int>(button), press ? True : False, 0);
+  XSync(impl_->display, False);
+}
+
+void X11Input::Key(unsigned long keysym, bool press) {
+  const KeyCode code = XKeysymToKeycode(impl_->display, keysym);
+  impl_->key(impl_->display, code, press ? True : False, 0);
+  XSync(impl_->display, False);
+}
+
+Point X11Input::WindowOrigin(unsigned long window) {
+  int x = 0, y = 0;
+  Window child = 0;
+  XTranslateCoordinates(impl_->display, window, DefaultRootWindow(impl_->display), 0, 0, &x, &y,
+                        &child);
+  return {x, y};
+}
+
+}  // namespace datewell::qttest
