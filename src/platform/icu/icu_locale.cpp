@@ -239,15 +239,15 @@ struct IcuLocale::Impl {
     const std::string language = named.getLanguage();
     rule = (language == "tr" || language == "az") ? FoldRule::kTurkic : FoldRule::kDefault;
     // The control counts days in the Gregorian calendar, whatever the locale's default calendar.
-    icu::Locale locale = named;
+    icu::Locale gregorian = named;
     UErrorCode keyword_status = U_ZERO_ERROR;
-    locale.setKeywordValue("calendar", "gregorian", keyword_status);
+    gregorian.setKeywordValue("calendar", "gregorian", keyword_status);
 
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::DateTimePatternGenerator> generator(
-        icu::DateTimePatternGenerator::createInstance(locale, status));
-    const icu::UnicodeString full = StylePattern(icu::DateFormat::kFull, locale);
-    const icu::UnicodeString short_two = StylePattern(icu::DateFormat::kShort, locale);
+        icu::DateTimePatternGenerator::createInstance(gregorian, status));
+    const icu::UnicodeString full = StylePattern(icu::DateFormat::kFull, gregorian);
+    const icu::UnicodeString short_two = StylePattern(icu::DateFormat::kShort, gregorian);
     icu::UnicodeString short_four = short_two;
     icu::UnicodeString month_year_pattern(u"LLLL yyyy");
     icu::UnicodeString time_pattern(u"HH:mm:ss");
@@ -269,13 +269,13 @@ struct IcuLocale::Impl {
         time_pattern = p;
       }
     }
-    long_date = MakeFormat(full, locale);
-    short_date = MakeFormat(short_four, locale);
-    month_year = MakeFormat(month_year_pattern, locale);
-    time_of_day = MakeFormat(time_pattern, locale);
+    long_date = MakeFormat(full, gregorian);
+    short_date = MakeFormat(short_four, gregorian);
+    month_year = MakeFormat(month_year_pattern, gregorian);
+    time_of_day = MakeFormat(time_pattern, gregorian);
 
-    auto weekday_full = MakeFormat(icu::UnicodeString(u"EEEE"), locale);
-    auto weekday_abbrev = MakeFormat(icu::UnicodeString(u"EEE"), locale);
+    auto weekday_full = MakeFormat(icu::UnicodeString(u"EEEE"), gregorian);
+    auto weekday_abbrev = MakeFormat(icu::UnicodeString(u"EEE"), gregorian);
     for (int i = 0; i < 7; ++i) {
       const UDate at = (kKnownSunday + i - kUnixEpochSerial) * kMsPerDay;
       weekday_names[i] = Format(*weekday_full, at);
@@ -284,7 +284,7 @@ struct IcuLocale::Impl {
 
     std::vector<DateWord> words;
     status = U_ZERO_ERROR;
-    icu::DateFormatSymbols symbols(locale, status);
+    icu::DateFormatSymbols symbols(gregorian, status);
     if (U_SUCCESS(status)) {
       AddSymbols(words, symbols);
     }
@@ -295,7 +295,7 @@ struct IcuLocale::Impl {
       }
     }
     for (auto style : {icu::DateFormat::kLong, icu::DateFormat::kMedium}) {
-      for (DateWord& w : PatternLiterals(StylePattern(style, locale))) {
+      for (DateWord& w : PatternLiterals(StylePattern(style, gregorian))) {
         words.push_back(std::move(w));
       }
     }
