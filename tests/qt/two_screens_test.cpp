@@ -1,0 +1,63 @@
+// A desktop of two screens (the offscreen platform configured by two_screens.json, run as the
+// qt_two_screens test): the panel is placed and clamped in the screen that shows the control.
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <string>
+#include <vector>
+
+#include "qt_support.h"
+
+namespace datewell::qttest {
+namespace {
+
+class TwoScreens : public ::testing::Test {
+ protected:
+  TwoScreens() : platform_("en_US") {}
+  void SetUp() override {
+    if (QGuiApplication::screens().size() != 2) {
+      GTEST_SKIP() << "needs the two-screen offscreen desktop (DATEWELL_TEST_SCREENS)";
+    }
+  }
+  QtPlatform platform_;
+  QtInput input_{platform_.desktop()};
+};
+
+TEST_F(TwoScreens, ThePanelOpensOnTheScreenThatShowsTheControl) {
+  struct Row {
+    std::string name;
+    int x, y;    // the control's top-left corner
+    bool above;  // the panel flips above the control
+  };
+  const std::vector<Row> rows = {
+      {"second screen, room below", 1500, 300, false},
+      {"second screen, near its bottom", 1500, 990, true},
+      {"second screen, near its right edge", 2200, 300, false},
+      {"first screen, near its bottom", 300, 740, true},
+      {"first screen, at the seam", 900, 300, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ControlOnForm f(platform_, row.x, row.y, 140);
+    QScreen* screen = QGuiApplication::screenAt(QPoint(row.x + 70, row.y + 10));
+    ASSERT_NE(screen, nullptr);
+    input_.Click(f.DropButton());
+    ASSERT_TRUE(f.PanelOpen());
+    const QRect panel(f.Panel()->mapToGlobal(QPoint(0, 0)), f.Panel()->size());
+    const QRect area = screen->availableGeometry();
+    // Wholly on the control's screen, pulled left where it would pass the screen's right edge.
+    EXPECT_TRUE(area.contains(panel)) << panel.x() << "," << panel.y();
+    const Point origin = ToScreen(*f.control, QPoint(0, 0));
+    if (row.above) {
+      EXPECT_LE(panel.bottom(), origin.y);
+    } else {
+      EXPECT_GT(panel.top(), origin.y);
+    }
+    f.dw().CloseUp();
+  }
+}
+
+}  // namespace
+}  // namespace datewell::qttest
