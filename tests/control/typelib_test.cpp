@@ -113,34 +113,6 @@ TEST(TypeLibrary, EventsWithIdsParametersAndHelpStrings) {
   }
 }
 
-TEST(TypeLibrary, MemberTypesAndByReferenceArguments) {
-  struct Row {
-    std::uint32_t dispid;
-    Type type;
-  };
-  const Row rows[] = {
-      {0x6803008C, Type::String},     {0x6803008B, Type::Variant}, {0x6803008A, Type::String},
-      {0x68030089, Type::DateFormat}, {0xFFFFFE00, Type::Font},    {0x68030088, Type::OleColor},
-      {0x68030087, Type::OleColor},   {0x68030083, Type::Single},  {0x68030082, Type::String},
-      {0x6803007E, Type::Int32},      {0x6803007A, Type::Int32},   {0x68030077, Type::Boolean},
-  };
-  for (const Row& row : rows) {
-    const Member* m = FindMember(static_cast<std::int32_t>(row.dispid));
-    ASSERT_NE(m, nullptr) << std::hex << row.dispid;
-    EXPECT_EQ(m->type, row.type) << m->name;
-  }
-  EXPECT_TRUE(FindMember(0x68030089)->let_by_ref) << "DateFormat's let takes it by reference";
-  const Member* size = FindMember(0x600300B7);
-  ASSERT_EQ(size->params.size(), 2u);
-  EXPECT_EQ(size->params[0].name, "Width");
-  EXPECT_EQ(size->params[1].name, "Height");
-  for (const Param& p : size->params) {
-    EXPECT_EQ(p.type, Type::Single);
-    EXPECT_TRUE(p.by_ref);
-  }
-  EXPECT_EQ(FindMember(0x12345), nullptr);
-}
-
 TEST(TypeLibrary, RendersReadableIdl) {
   const std::string idl = RenderIdl(Quorvane());
   // Each row: a declaration that must appear, as a reader of the text would look for it.
