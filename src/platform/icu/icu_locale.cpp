@@ -11,7 +11,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/icu/date_recogniser.h"
@@ -30,6 +30,10 @@ std::string ToUtf8(const icu::UnicodeString& u) {
   std::string s;
   u.toUTF8String(s);
   return s;
+}
+
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 std::string StripEnvName(std::string name) {
@@ -223,14 +227,11 @@ struct IcuLocale::Impl {
   std::unique_ptr<DateRecogniser> recogniser;
 
   // The folded forms of the last text searched and of the names searched for: ParseDateText
-  // searches one text for fourteen names, again and again.
+  // searches one text for the fourteen weekday names, again and again.
   std::string folded_text_source;
   std::u32string folded_text;
-  struct NameHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-  };
-  std::unordered_map<std::string, std::u32string, NameHash, std::equal_to<>> folded_needles;
+  std::vector<std::pair<std::string, std::u32string>> folded_weekdays;
+  std::pair<std::string, std::u32string> folded_other;
   icu::UnicodeString scratch;
 
   explicit Impl(const std::string& name) : Impl(icu::Locale(name.c_str())) {}
@@ -281,6 +282,11 @@ struct IcuLocale::Impl {
       weekday_names[i] = Format(*weekday_full, at);
       weekday_abbrevs[i] = Format(*weekday_abbrev, at);
     }
+    for (const auto* names : {&weekday_names, &weekday_abbrevs}) {
+      for (const std::string& name : *names) {
+        folded_weekdays.emplace_back(name, FoldUtf8(name, rule));
+      }
+    }
 
     std::vector<DateWord> words;
     status = U_ZERO_ERROR;
@@ -327,14 +333,15 @@ struct IcuLocale::Impl {
   }
 
   const std::u32string& FoldNeedle(std::string_view needle) {
-    auto found = folded_needles.find(needle);
-    if (found != folded_needles.end()) {
-      return found->second;
+    for (const auto& [name, folded] : folded_weekdays) {
+      if (name == needle) {
+        return folded;
+      }
     }
-    if (folded_needles.size() > 64) {
-      folded_needles.clear();
+    if (folded_other.first != needle) {
+      folded_other = {std::string(needle), FoldUtf8(needle, rule)};
     }
-    return folded_needles.emplace(std::string(needle), FoldUtf8(needle, rule)).first->second;
+    return folded_other.second;
   }
 };
 
@@ -372,12 +379,11 @@ std::string IcuLocale::FormatDate(Date d, std::string_view mask) {
   if (!std::isfinite(d.serial) || std::fabs(d.serial) > kFormattableDays) {
     return {};
   }
+  // Masks are matched without regard to ASCII case.
   auto is = [&](std::string_view name) {
     return mask.size() == name.size() &&
-           std::equal(mask.begin(), mask.end(), name.begin(), [](char a, char b) {
-             return std::tolower(static_cast<unsigned char>(a)) ==
-                    std::tolower(static_cast<unsigned char>(b));
-           });
+           std::equal(mask.begin(), mask.end(), name.begin(),
+                      [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
   };
   const Date day = DateOnly(d);
   if (is(kWeekdayMask)) {
