@@ -587,7 +587,13 @@ ControlProperties& PropertyFile::Write(std::string_view name) {
     impl_->slots.push_back({std::string(name), Json(), nullptr});
     slot = &impl_->slots.back();
   }
-  slot->entries = std::make_unique<ControlProperties>();
+  // The same object when the control was read before, so that a reference a caller still holds
+  // stays valid (and sees the emptied entries).
+  if (slot->entries) {
+    slot->entries->Clear();
+  } else {
+    slot->entries = std::make_unique<ControlProperties>();
+  }
   slot->entries->file_ = file;
   slot->entries->control_ = slot->name;
   slot->raw = Json();

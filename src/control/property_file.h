@@ -109,9 +109,10 @@ class PropertyFile {
 
   // The control's entries, checked in full (380 for a malformed entry or an absent control).
   ControlProperties& Read(std::string_view name);
-  // The control's entries emptied for a new save; an absent control is added at the end.
+  // The control's entries emptied for a new save; an absent control is added at the end. The
+  // references Read and Write hand out stay valid for the life of the file object.
   ControlProperties& Write(std::string_view name);
-  // Removes the control; false when it was not there.
+  // Removes the control (references to its entries become invalid); false when it was not there.
   bool Remove(std::string_view name);
 
   // The whole file as it would be saved, ending with a newline.

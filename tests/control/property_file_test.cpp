@@ -208,8 +208,11 @@ TEST_F(PropertyFileTest, WritingAControlAgainReplacesItsOldEntries) {
   file.Write("Datewell1").WriteProperty("Value", Variant(Date{38356}), Variant(std::int16_t{0}));
   file.Save();
   PropertyFile again = PropertyFile::Open(path);
-  again.Write("Datewell1")
-      .WriteProperty("Value", Variant(std::int16_t{0}), Variant(std::int16_t{0}));
+  ControlProperties& read = again.Read("Datewell1");
+  ControlProperties& written = again.Write("Datewell1");
+  EXPECT_EQ(&read, &written) << "what Read handed out stays valid";
+  EXPECT_TRUE(read.Entries().empty());
+  written.WriteProperty("Value", Variant(std::int16_t{0}), Variant(std::int16_t{0}));
   again.Save();
   PropertyFile last = PropertyFile::Open(path);
   EXPECT_EQ(last.Read("Datewell1").ReadProperty("Value", Variant(std::int16_t{0})),
