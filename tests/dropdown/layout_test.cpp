@@ -261,6 +261,7 @@ TEST(Layout, EveryDayLabelForwardsItsClickWithItsIndex) {
     h.ClearLog();
     h.desktop.Click(p.x, p.y);
     EXPECT_EQ(h.field().Text(), row.text);
+    EXPECT_EQ(h.host.Count(EventId::Change), 1);
     EXPECT_EQ(h.host.Count(EventId::Click), 0);
   }
 }
