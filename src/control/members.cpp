@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "control/datewell.h"
 
 namespace datewell {
@@ -170,6 +172,10 @@ void Datewell::SetSelText(std::string_view text) {
 }
 
 void Datewell::Size(float& width, float& height) {
+  // A size that is no length at all would poison every later layout and placement.
+  if (!(std::isfinite(width) && std::isfinite(height) && width >= 0.0f && height >= 0.0f)) {
+    throw HostError(kErrInvalidPropertyValue);
+  }
   UserControl->Size(width, height);
 }
 

@@ -200,6 +200,27 @@ TEST(Members, InvalidValuesFailWithoutChangingAnything) {
        kErrInvalidPropertyValue},
       {"negative selection length", [](Datewell& c) { c.SetSelLength(-5); },
        kErrInvalidPropertyValue},
+      {"size with a NaN width",
+       [](Datewell& c) {
+         float w = std::numeric_limits<float>::quiet_NaN();
+         float h = 300.0f;
+         c.Size(w, h);
+       },
+       kErrInvalidPropertyValue},
+      {"size with an infinite height",
+       [](Datewell& c) {
+         float w = 1815.0f;
+         float h = std::numeric_limits<float>::infinity();
+         c.Size(w, h);
+       },
+       kErrInvalidPropertyValue},
+      {"negative size",
+       [](Datewell& c) {
+         float w = -10.0f;
+         float h = 300.0f;
+         c.Size(w, h);
+       },
+       kErrInvalidPropertyValue},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -208,6 +229,8 @@ TEST(Members, InvalidValuesFailWithoutChangingAnything) {
     h.control->SetSelLength(3);
     const Font font_before = *h.field().Font();
     const std::string text_before = h.field().Text();
+    const float width_before = h.w.surface->Width();
+    const float height_before = h.w.surface->Height();
     h.ClearLog();
     try {
       row.set(*h.control);
@@ -219,6 +242,8 @@ TEST(Members, InvalidValuesFailWithoutChangingAnything) {
     EXPECT_EQ(h.field().Text(), text_before);
     EXPECT_EQ(h.field().SelStart(), 2);
     EXPECT_EQ(h.field().SelLength(), 3);
+    EXPECT_EQ(h.w.surface->Width(), width_before);
+    EXPECT_EQ(h.w.surface->Height(), height_before);
     EXPECT_TRUE(h.host.Log().empty());
   }
 }
