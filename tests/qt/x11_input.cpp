@@ -63,6 +63,18 @@ void X11Input::Key(unsigned long keysym, bool press) {
   XSync(impl_->display, False);
 }
 
+bool X11Input::GrabPointer() {
+  const int status = XGrabPointer(impl_->display, DefaultRootWindow(impl_->display), False, 0,
+                                  GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime);
+  XSync(impl_->display, False);
+  return status == GrabSuccess;
+}
+
+void X11Input::UngrabPointer() {
+  XUngrabPointer(impl_->display, CurrentTime);
+  XSync(impl_->display, False);
+}
+
 Point X11Input::WindowOrigin(unsigned long window) {
   int x = 0, y = 0;
   Window child = 0;

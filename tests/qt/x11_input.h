@@ -25,6 +25,10 @@ class X11Input {
   void Button(int button, bool press);
   // The key with this keysym (XK_ values), pressed or released.
   void Key(unsigned long keysym, bool press);
+  // Grabs the pointer for this connection, as another program can (true when it took), and
+  // lets it go again.
+  bool GrabPointer();
+  void UngrabPointer();
   // The window's client origin on the screen, as the server has it.
   Point WindowOrigin(unsigned long window);
 

@@ -131,6 +131,36 @@ TEST_F(X11, APressOnTheBareDesktopClosesThePanelAndTheFocusStaysInTheField) {
   }
 }
 
+TEST_F(X11, TheGrabCheckTellsATakenGrabFromAFailedOne) {
+  struct Row {
+    std::string name;
+    bool other_program_holds_the_pointer;
+    bool want_confirmed;
+  };
+  const std::vector<Row> rows = {
+      {"the pointer is free", false, true},
+      {"another program holds the pointer", true, false},
+      {"free again", false, true},
+  };
+  ControlOnForm& f = Place(200, 150);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (row.other_program_holds_the_pointer) {
+      ASSERT_TRUE(x_.GrabPointer());
+    }
+    f.dw().DropDown();
+    ASSERT_TRUE(f.PanelOpen());
+    EXPECT_EQ(platform_.desktop().LastCaptureConfirmed(), row.want_confirmed);
+    ::testing::Test::RecordProperty(row.name + " attempts",
+                                    platform_.desktop().LastCaptureAttempts());
+    if (row.other_program_holds_the_pointer) {
+      x_.UngrabPointer();
+    }
+    f.dw().CloseUp();
+    Settle();
+  }
+}
+
 TEST_F(X11, ThePanelAppearsWhereTheHeadlessDesktopPlacesIt) {
   struct Row {
     std::string name;

@@ -2,6 +2,7 @@
 
 #include <xcb/xcb.h>
 
+#include <QtGui/qguiapplication_platform.h>
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
@@ -113,7 +114,16 @@ std::string ToStd(const QString& text) {
   return text.toUtf8().toStdString();
 }
 
-// ---- The grab probe --------------------------------------------------------------------------
+// ---- The grab probe
+
+namespace {
+
+// Waits until the server has handled every request sent so far on the connection.
+void RoundTrip(xcb_connection_t* c) {
+  free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));  // NOLINT: malloc'ed
+}
+
+}  // namespace
 
 GrabProbe::GrabProbe() {
   if (QGuiApplication::platformName() != QLatin1String("xcb")) {
@@ -157,12 +167,21 @@ bool GrabProbe::PointerGrabbed() {
   const int status = reply ? reply->status : -1;
   free(reply);  // NOLINT: xcb replies are malloc'ed
   if (status == XCB_GRAB_STATUS_SUCCESS) {
-    // Nobody held the pointer: give it straight back.
+    // Nobody held the pointer: give it straight back, and wait until the server has it back,
+    // so that the program's own grab that follows does not find the probe holding it.
     xcb_ungrab_pointer(c, XCB_CURRENT_TIME);
-    xcb_flush(c);
+    RoundTrip(c);
     return false;
   }
   return status == XCB_GRAB_STATUS_ALREADY_GRABBED;
+}
+
+void UngrabOwnPointer() {
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  if (xcb_connection_t* c = x11 ? x11->connection() : nullptr) {
+    xcb_ungrab_pointer(c, XCB_CURRENT_TIME);
+    RoundTrip(c);
+  }
 }
 
 // ---- The application filter ------------------------------------------------------------------
@@ -648,28 +667,36 @@ Hwnd QtDesktop::SetCapture(Hwnd hwnd) {
     return previous;
   }
   QWidget* w = e->widget.data();
-  w->grabMouse();
   state_->capture = hwnd;
   state_->capture_attempts = 1;
-  state_->capture_confirmed = QWidget::mouseGrabber() == w;
   qt_detail::GrabProbe* probe = state_->probe.get();
-  if (probe && probe->Available() && w->isVisible()) {
-    // A window the server has not mapped yet cannot take the grab, and Qt does not say so; ask
-    // the server from a second connection and try again until the grab holds.
-    state_->capture_confirmed = false;
-    for (int attempt = 1; attempt <= 60; ++attempt) {
-      state_->capture_attempts = attempt;
-      QWindow* window = w->window()->windowHandle();
-      const bool qt_says = window && window->setMouseGrabEnabled(true);
-      if (qt_says && probe->PointerGrabbed()) {
-        state_->capture_confirmed = true;
-        break;
-      }
-      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
-      QThread::msleep(5);
-      if (!state_->Find(hwnd) || state_->capture != hwnd) {
-        break;  // the window went away or the capture moved while waiting
-      }
+  if (!probe || !probe->Available() || !w->isVisible()) {
+    w->grabMouse();
+    state_->capture_confirmed = QWidget::mouseGrabber() == w;
+    return previous;
+  }
+  // On X11 neither Qt nor the server's reply says for sure that the grab took: a window the
+  // server has not mapped yet cannot take it, and another program may hold the pointer. So:
+  // drop whatever grab this program holds (a press in progress holds one), ask from a second
+  // connection whether the pointer is free, grab, and ask again: grabbed now and free before
+  // means the grab is ours. Until then try again, for a while.
+  state_->capture_confirmed = false;
+  for (int attempt = 1; attempt <= 40; ++attempt) {
+    state_->capture_attempts = attempt;
+    if (QWidget* g = QWidget::mouseGrabber()) {
+      g->releaseMouse();
+    }
+    qt_detail::UngrabOwnPointer();
+    const bool free_before = !probe->PointerGrabbed();
+    w->grabMouse();
+    if (free_before && probe->PointerGrabbed()) {
+      state_->capture_confirmed = true;
+      break;
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
+    QThread::msleep(5);
+    if (!state_->Find(hwnd) || state_->capture != hwnd || !w->isVisible()) {
+      break;  // the window went away or the capture moved while waiting
     }
   }
   return previous;

@@ -92,8 +92,9 @@ class QtDesktop : public Toolkit, public Windowing {
   Hwnd HandleOf(const QWidget* widget) const;
   std::string WindowName(Hwnd hwnd) const;
   bool IsTopmost(Hwnd hwnd) const;
-  // How the last SetCapture was confirmed: on X11 a probe connection tries to grab the pointer
-  // and must find it already grabbed; on other platforms Qt's own grabber is checked.
+  // Whether the last SetCapture was confirmed. On X11: with this program's grabs dropped, a
+  // second connection finds the pointer free, then after the grab finds it grabbed (so the grab
+  // is ours, not another program's); on other platforms Qt's own grabber is checked.
   bool LastCaptureConfirmed() const;
   // The number of grab attempts the last SetCapture needed (1 when the first one took).
   int LastCaptureAttempts() const;

@@ -66,6 +66,9 @@ class GrabProbe {
   std::uint32_t root_ = 0;
 };
 
+// Drops any pointer grab this program holds on X11 (nothing elsewhere).
+void UngrabOwnPointer();
+
 class AppFilter;
 
 struct DesktopState {
