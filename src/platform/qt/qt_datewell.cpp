@@ -144,6 +144,8 @@ void QtDatewell::Create(PropertyBag* bag) {
     control_->InitProperties();
   }
   FitToSurface();
+  // Shown with this widget: its shown handler runs when the widget itself appears.
+  control_->Inspect().surface->SetVisible(true);
 }
 
 void QtDatewell::FitToSurface() {

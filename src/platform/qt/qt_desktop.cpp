@@ -303,11 +303,17 @@ QScreen* Primary() {
 }  // namespace
 
 float DesktopState::TppX() const {
+  if (tpp_x) {
+    return *tpp_x;
+  }
   QScreen* s = Primary();
   return s ? qtgeom::TwipsPerPixel(s->logicalDotsPerInchX(), s->devicePixelRatio()) : 15.0f;
 }
 
 float DesktopState::TppY() const {
+  if (tpp_y) {
+    return *tpp_y;
+  }
   QScreen* s = Primary();
   return s ? qtgeom::TwipsPerPixel(s->logicalDotsPerInchY(), s->devicePixelRatio()) : 15.0f;
 }
@@ -592,6 +598,12 @@ bool QtDesktop::ClientToScreen(Hwnd hwnd, Point& point) {
 }
 
 std::int32_t QtDesktop::GetSystemMetrics(std::int32_t index) {
+  if (auto it = state_->metrics.find(index); it != state_->metrics.end()) {
+    return it->second;
+  }
+  if (state_->work_area && (index == SM_CXFULLSCREEN || index == SM_CYFULLSCREEN)) {
+    return index == SM_CXFULLSCREEN ? state_->work_area->right : state_->work_area->bottom;
+  }
   switch (index) {
     case SM_CXFULLSCREEN:
     case SM_CYFULLSCREEN: {
@@ -629,6 +641,9 @@ std::int32_t QtDesktop::GetSystemMetrics(std::int32_t index) {
 }
 
 Rect QtDesktop::GetWorkArea(Hwnd hwnd) {
+  if (state_->work_area) {
+    return *state_->work_area;
+  }
   QScreen* screen = nullptr;
   if (QWidget* w = WidgetOf(hwnd)) {
     screen = QGuiApplication::screenAt(w->mapToGlobal(w->rect().center()));
@@ -747,6 +762,12 @@ void FillSegments(QPainter& p, const std::vector<qtgeom::Segment>& segments, con
 
 bool QtDesktop::DrawEdge(Hdc hdc, Rect& rect, std::uint32_t edge, std::uint32_t flags) {
   const Rect r = rect;
+  QtDrawCall call;
+  call.kind = QtDrawCall::Kind::DrawEdge;
+  call.rect = r;
+  call.a = edge;
+  call.b = flags;
+  qt_detail::Record(*state_, hdc, call);
   const double dpr = state_->Dpr();
   return qt_detail::WithPainter(*state_, hdc, [&](QPainter& p) {
     const QPalette pal = QApplication::palette();
@@ -758,6 +779,12 @@ bool QtDesktop::DrawEdge(Hdc hdc, Rect& rect, std::uint32_t edge, std::uint32_t 
 }
 
 bool QtDesktop::DrawFrameControl(Hdc hdc, Rect& rect, std::uint32_t type, std::uint32_t state) {
+  QtDrawCall call;
+  call.kind = QtDrawCall::Kind::DrawFrameControl;
+  call.rect = rect;
+  call.a = type;
+  call.b = state;
+  qt_detail::Record(*state_, hdc, call);
   if (type != DFC_SCROLL) {
     // The caption band's menu glyph is left out: the band keeps the panel's background.
     return qt_detail::WithPainter(*state_, hdc, [](QPainter&) {});
@@ -794,16 +821,12 @@ std::unique_ptr<Form> QtDesktop::CreateContainer(std::string_view name, std::int
                                                  std::int32_t y, std::int32_t width,
                                                  std::int32_t height) {
   auto form = qt_detail::MakeForm(state_, name, true);
-  if (QWidget* w = WidgetOf(form->hWnd())) {
-    w->setGeometry(state_->ToLogical(x), state_->ToLogical(y), state_->ToLogical(width),
-                   state_->ToLogical(height));
-  }
+  WindowBase* base = qt_detail::WindowOf(*form);
+  base->MovedTo(x, y);
+  base->SizedTo(width, height);
   form->SetVisible(true);
-  if (QWidget* w = WidgetOf(form->hWnd())) {
-    // The client area, not the frame, starts at (x, y).
-    w->setGeometry(state_->ToLogical(x), state_->ToLogical(y), state_->ToLogical(width),
-                   state_->ToLogical(height));
-  }
+  // Again once shown: the client area, not the frame, starts at (x, y).
+  base->ApplyGeometry();
   return form;
 }
 
@@ -829,6 +852,42 @@ Hwnd QtDesktop::RegisterContainer(QWidget* widget, std::string_view name) {
     }
   });
   return hwnd;
+}
+
+void QtDesktop::OverrideTwipsPerPixel(float x, float y) {
+  state_->tpp_x = x > 0.0f ? std::optional<float>(x) : std::nullopt;
+  state_->tpp_y = y > 0.0f ? std::optional<float>(y) : std::nullopt;
+}
+
+void QtDesktop::OverrideWorkArea(const Rect& area) {
+  if (area.right > area.left && area.bottom > area.top) {
+    state_->work_area = area;
+  } else {
+    state_->work_area.reset();
+  }
+}
+
+void QtDesktop::OverrideSystemMetric(std::int32_t index, std::int32_t value) {
+  state_->metrics[index] = value;
+}
+
+std::vector<QtDrawCall> QtDesktop::Drawing(Hwnd hwnd) const {
+  const Entry* e = state_->Find(hwnd);
+  return e ? e->drawing : std::vector<QtDrawCall>{};
+}
+
+std::vector<QtDrawCall> QtDesktop::Repaint(Hwnd hwnd) {
+  Entry* e = state_->Find(hwnd);
+  if (!e || !e->widget || !e->window) {
+    return {};
+  }
+  e->drawing.clear();
+  if (e->widget->isVisible()) {
+    e->widget->repaint();
+  } else {
+    e->window->RunPaintHandler();  // a hidden window still runs its paint code
+  }
+  return Drawing(hwnd);
 }
 
 QWidget* QtDesktop::WidgetOf(Hwnd hwnd) const {

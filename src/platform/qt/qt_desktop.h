@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/toolkit.h"
 #include "platform/windowing.h"
@@ -27,6 +28,19 @@ inline constexpr const char* kStackingProperty = "datewellStacking";
 namespace qt_detail {
 struct DesktopState;
 }
+
+// One drawing call made on a window, as the desktop records it for hosts that print what a
+// paint drew.
+struct QtDrawCall {
+  enum class Kind { DrawEdge, DrawFrameControl, Line };
+  Kind kind = Kind::DrawEdge;
+  Rect rect;             // DrawEdge, DrawFrameControl: pixels
+  std::uint32_t a = 0;   // DrawEdge: edge; DrawFrameControl: type
+  std::uint32_t b = 0;   // DrawEdge: flags; DrawFrameControl: state
+  float x1 = 0, y1 = 0;  // Line: twips, from
+  float x2 = 0, y2 = 0;  // Line: twips, to
+  OleColor color = 0;    // Line: the picture box's ForeColor
+};
 
 class QtDesktop : public Toolkit, public Windowing {
  public:
@@ -86,6 +100,18 @@ class QtDesktop : public Toolkit, public Windowing {
   // An existing widget of the host as a container for user control surfaces. The handle stays
   // valid while the widget lives.
   Hwnd RegisterContainer(QWidget* widget, std::string_view name);
+
+  // ---- Fixed figures, for hosts that replay scripts written for them ----
+  // In place of the screen's own; 0 (or an empty rectangle) returns to the screen's.
+  void OverrideTwipsPerPixel(float x, float y);
+  void OverrideWorkArea(const Rect& area);
+  void OverrideSystemMetric(std::int32_t index, std::int32_t value);
+
+  // ---- Drawing ----
+  // The drawing calls of the window's last paint, and those made since outside a paint.
+  std::vector<QtDrawCall> Drawing(Hwnd hwnd) const;
+  // Paints the window now and returns what the paint drew.
+  std::vector<QtDrawCall> Repaint(Hwnd hwnd);
 
   // ---- Inspection ----
   QWidget* WidgetOf(Hwnd hwnd) const;  // nullptr for no window

@@ -86,7 +86,7 @@ QWidget* FocusTarget() {
 }  // namespace
 
 QString QtInput::Mouse(Action action, Point screen, Qt::MouseButton button,
-                       Qt::KeyboardModifiers modifiers) {
+                       Qt::KeyboardModifiers modifiers, int gap_ms) {
   const double dpr = qApp->devicePixelRatio() > 0 ? qApp->devicePixelRatio() : 1.0;
   const QPoint global(static_cast<int>(std::lround(screen.x / dpr)),
                       static_cast<int>(std::lround(screen.y / dpr)));
@@ -116,7 +116,7 @@ QString QtInput::Mouse(Action action, Point screen, Qt::MouseButton button,
     case Action::Press:
       held_ |= button;
       type = QEvent::MouseButtonPress;
-      timestamp_ += 1000;  // far enough apart never to make a double click by accident
+      timestamp_ += gap_ms;  // by default far enough apart never to make a double click
       break;
     case Action::Release:
       held_ &= ~Qt::MouseButtons(button);
@@ -149,6 +149,15 @@ QString QtInput::Click(Point screen, Qt::MouseButton button) {
   const QString name = MouseDown(screen, button);
   desktop_.DoEvents();
   MouseUp(screen, button);
+  desktop_.DoEvents();
+  return name;
+}
+
+QString QtInput::DoubleClick(Point screen) {
+  const QString name = Click(screen);
+  Mouse(Action::Press, screen, Qt::LeftButton, {}, 50);
+  desktop_.DoEvents();
+  Mouse(Action::Release, screen, Qt::LeftButton, {});
   desktop_.DoEvents();
   return name;
 }

@@ -27,6 +27,8 @@ class QtInput {
                   Qt::KeyboardModifiers modifiers = {});
   QString MouseMove(Point screen, Qt::KeyboardModifiers modifiers = {});
   QString Click(Point screen, Qt::MouseButton button = Qt::LeftButton);
+  // Press, release, and a second press soon enough to be a double-click, then its release.
+  QString DoubleClick(Point screen);
 
   // Keys go to the application's focus widget; false when there is none. A modifier key pressed
   // on its own stays held for the keys that follow until it is released.
@@ -40,7 +42,7 @@ class QtInput {
  private:
   enum class Action { Press, Release, Move };
   QString Mouse(Action action, Point screen, Qt::MouseButton button,
-                Qt::KeyboardModifiers modifiers);
+                Qt::KeyboardModifiers modifiers, int gap_ms = 1000);
   QtDesktop& desktop_;
   Qt::MouseButtons held_;
   int timestamp_ = 1000;

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_geometry.h"
 #include "platform/toolkit.h"
 #include "platform/windowing.h"
@@ -48,6 +49,7 @@ struct Entry {
   // again (putting a top-level widget back into a form that is closing is not safe in Qt), and
   // counts as a child of parent in everything else.
   bool detached = false;
+  std::vector<QtDrawCall> drawing;  // since the last paint began
 };
 
 // Asks the X server, from a connection of its own, whether the pointer is grabbed: the probe's
@@ -97,6 +99,10 @@ struct DesktopState {
   bool IsPopup(const QWidget* window) const;
   // The surface or form a widget created on parent belongs to.
   Hwnd TopOf(Hwnd parent) const;
+
+  std::optional<float> tpp_x, tpp_y;
+  std::optional<Rect> work_area;
+  std::map<std::int32_t, std::int32_t> metrics;
 
   float TppX() const;
   float TppY() const;
@@ -234,5 +240,7 @@ bool ClickDefaultButton(DesktopState& state, Hwnd top);
 // Draws with the painter of hdc's window when its paint is running; otherwise asks the window to
 // repaint (its Paint handler then draws everything again). Returns false for an unknown hdc.
 bool WithPainter(DesktopState& state, Hdc hdc, const std::function<void(QPainter&)>& draw);
+// Records a drawing call on hdc's window.
+void Record(DesktopState& state, Hdc hdc, const QtDrawCall& call);
 
 }  // namespace datewell::qt_detail

@@ -103,13 +103,9 @@ class FormWidget : public QDialog, public OwnerRef {
     }
     QDialog::closeEvent(e);
   }
-  void reject() override {
-    // Escape is the window's close command as well.
-    if (on_close) {
-      on_close();
-    }
-    QDialog::reject();
-  }
+  // Escape closes nothing: a form closes by its buttons and its window's close command, and a
+  // host's form does not go away because Escape was pressed in a field on it.
+  void reject() override {}
   void mousePressEvent(QMouseEvent* e) override {
     if (owner) {
       owner->CanvasMouse(WindowBase::MouseKind::Down, *e, e->position().toPoint());
@@ -209,7 +205,10 @@ class QtSurface final : public Windowed<UserControlSurface> {
                  container_handle) {
     static_cast<CanvasWidget*>(widget())->owner = this;
     widget()->setFocusPolicy(Qt::NoFocus);
-    widget()->show();
+    // The surface appears when its host shows it, so that the control's shown handler runs
+    // then (and not already while the control is being built, before it has handlers).
+    visible_ = false;
+    widget()->hide();
   }
   void SetHandlers(SurfaceHandlers handlers) override { handlers_ = std::move(handlers); }
   bool Enabled() const override { return enabled_; }
@@ -669,6 +668,14 @@ class QtPictureBox final : public Windowed<PictureBox> {
     const float tx = state().TppX(), ty = state().TppY();
     const auto line = qtgeom::LineWithoutEnd(qtgeom::ToPixels(x1, tx), qtgeom::ToPixels(y1, ty),
                                              qtgeom::ToPixels(x2, tx), qtgeom::ToPixels(y2, ty));
+    QtDrawCall call;
+    call.kind = QtDrawCall::Kind::Line;
+    call.x1 = x1;
+    call.y1 = y1;
+    call.x2 = x2;
+    call.y2 = y2;
+    call.color = fore_;
+    Record(state(), hwnd_, call);
     const QColor color = ToQColor(fore_);
     const double dpr = state().Dpr();
     WithPainter(state(), hwnd_, [&](QPainter& p) {
@@ -1251,6 +1258,9 @@ void WindowBase::SizedTo(std::int32_t cx, std::int32_t cy) {
 }
 
 void WindowBase::PaintCanvas(QWidget* self) {
+  if (Entry* e = state_->Find(hwnd_)) {
+    e->drawing.clear();
+  }
   QPainter painter(self);
   painter.fillRect(self->rect(), ToQColor(CanvasBackColor()));
   if (Entry* e = state_->Find(hwnd_)) {
@@ -1381,6 +1391,12 @@ bool ClickDefaultButton(DesktopState& state, Hwnd top) {
     }
   }
   return false;
+}
+
+void Record(DesktopState& state, Hdc hdc, const QtDrawCall& call) {
+  if (Entry* e = state.Find(hdc)) {
+    e->drawing.push_back(call);
+  }
 }
 
 bool WithPainter(DesktopState& state, Hdc hdc, const std::function<void(QPainter&)>& draw) {
