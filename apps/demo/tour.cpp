@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTextStream>
+#include <QThread>
 #include <QTimer>
 #include <cmath>
 
@@ -58,6 +59,9 @@ bool SaveScreenshot(const QString& path) {
   QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) {
     return false;
+  }
+  if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+    return screen->grabWindow(0).save(path);  // the real screen, as the server shows it
   }
   const QRect area = screen->virtualGeometry();
   QImage image(area.size(), QImage::Format_RGB32);
@@ -171,6 +175,11 @@ int PlayTour(DemoForm& form, const QString& out_dir) {
   expect(!PanelOpen(corner), QStringLiteral("a press elsewhere closes the panel"));
 
   QTimer::singleShot(0, &form, [&] {
+    // Give a real window system time to map and paint the dialog.
+    for (int i = 0; i < 20; ++i) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+      QThread::msleep(10);
+    }
     shot("about-box");
     if (QWidget* modal = QApplication::activeModalWidget()) {
       modal->close();

@@ -155,6 +155,43 @@ TEST_F(QtControl, ConnectedSlotsChangeKeysByReference) {
   EXPECT_EQ(downs, (std::vector<int>{880, 490, 650}));
 }
 
+TEST_F(QtControl, AClickIntoTheFieldSelectsItAllAndAFurtherClickPlacesTheCaret) {
+  struct Step {
+    std::string name;
+    enum { ClickField, PressHome } action;
+    int want_start, want_length;  // -1: the whole text's length
+  };
+  const std::vector<Step> steps = {
+      {"a click that brings the focus selects all", Step::ClickField, 0, -1},
+      {"a click on the selected text places the caret", Step::ClickField, -2, 0},
+      {"Home leaves the caret at the start", Step::PressHome, 0, 0},
+      {"a click with no selection selects from the caret to the end", Step::ClickField, 0, -1},
+  };
+  ControlOnForm& a = Place(100, 100);
+  a.control->setStringValue(QStringLiteral("January 5, 2004"));
+  TextBox& field = *a.dw().Inspect().txtDate;
+  field.SetFocus();         // the form becomes the active window...
+  a.Field()->clearFocus();  // ...with the focus nowhere
+  ASSERT_FALSE(field.HasFocus());
+  const int length = static_cast<int>(a.control->stringValue().size());
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.name);
+    if (step.action == Step::ClickField) {
+      input_.Click(ToScreen(*a.control, QPoint(60, a.control->height() / 2)));
+    } else {
+      input_.PressKey(Qt::Key_Home);
+    }
+    EXPECT_TRUE(field.HasFocus());
+    if (step.want_start >= 0) {
+      EXPECT_EQ(field.SelStart(), step.want_start);
+    } else {
+      EXPECT_GT(field.SelStart(), 0);  // where the press landed, inside the text
+      EXPECT_LT(field.SelStart(), length);
+    }
+    EXPECT_EQ(field.SelLength(), step.want_length < 0 ? length : step.want_length);
+  }
+}
+
 TEST_F(QtControl, EveryMemberOfTheTypeLibraryIsAPropertySlotOrSignal) {
   ControlOnForm& f = Place(100, 100);
   const QMetaObject* mo = f.control->metaObject();

@@ -502,6 +502,7 @@ class QtTextBox final : public Windowed<TextBox> {
       return;
     }
     has_focus_ = true;
+    focused_by_mouse_ = e->reason() == Qt::MouseFocusReason;
     if (handlers_.GotFocus) {
       handlers_.GotFocus();
     }
@@ -522,12 +523,21 @@ class QtTextBox final : public Windowed<TextBox> {
       handlers_.LostFocus();
     }
   }
-  void OnMousePress(QMouseEvent* e) {
+  // Runs the MouseDown handler; true when the press must leave the selection as it is.
+  bool OnMousePress(QMouseEvent* e) {
+    QPointer<LineEditWidget> guard = edit();
     pressed_ = true;
+    const bool focused_by_this_press = focused_by_mouse_;
+    focused_by_mouse_ = false;
+    const int start = SelStart(), length = SelLength();
     MouseArgs args = MouseArgsOf(state(), *e, e->position().toPoint());
     if (handlers_.MouseDown) {
       handlers_.MouseDown(args);
     }
+    if (!guard) {
+      return true;
+    }
+    return focused_by_this_press || SelStart() != start || SelLength() != length;
   }
   void OnMouseRelease(QMouseEvent* e) {
     const bool inside = edit() && edit()->rect().contains(e->position().toPoint());
@@ -583,6 +593,7 @@ class QtTextBox final : public Windowed<TextBox> {
   bool has_focus_ = false;
   bool parked_ = false;
   bool pressed_ = false;
+  bool focused_by_mouse_ = false;  // the focus came with a press not yet delivered
 };
 
 void LineEditWidget::keyPressEvent(QKeyEvent* e) {
@@ -613,11 +624,14 @@ void LineEditWidget::focusOutEvent(QFocusEvent* e) {
   }
 }
 void LineEditWidget::mousePressEvent(QMouseEvent* e) {
-  // The edit places the caret first, so that what the handler selects stays selected.
   QPointer<LineEditWidget> guard = this;
-  QLineEdit::mousePressEvent(e);
-  if (guard && owner) {
-    static_cast<QtTextBox*>(owner)->OnMousePress(e);
+  // The control's MouseDown runs first. The press places the caret as usual unless it just
+  // gave the field the focus or the control changed the selection: then the selection the
+  // control made stays (a click into the field selects it all, a further click places the
+  // caret).
+  const bool keep_selection = !owner || static_cast<QtTextBox*>(owner)->OnMousePress(e);
+  if (guard && !keep_selection) {
+    QLineEdit::mousePressEvent(e);
   }
 }
 void LineEditWidget::mouseReleaseEvent(QMouseEvent* e) {
