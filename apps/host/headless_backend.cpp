@@ -91,6 +91,12 @@ class HeadlessBackend : public Desktop {
   std::string CaptureName() override { return desktop_.CaptureName(); }
   std::string FocusName() override { return desktop_.FocusedName(); }
   std::vector<std::string> LastPaint(Hwnd hwnd) override {
+    // The control also paints by calling its paint procedure directly, and those calls append to
+    // the window's log; painting a shown window afresh gives exactly one paint of what it shows.
+    std::optional<headless::WindowInfo> info = desktop_.Inspect(hwnd);
+    if (info && info->visible) {
+      return headless::FormatDrawCalls(desktop_.Repaint(hwnd));
+    }
     return headless::FormatDrawCalls(desktop_.Drawing(hwnd));
   }
 
