@@ -126,7 +126,8 @@ std::string HeadlessDesktop::MouseUp(std::int32_t x, std::int32_t y, std::int16_
   std::string name = t->name;
   MouseArgs a = s.ArgsFor(*t, p, button, static_cast<std::int16_t>(shift | s.held_modifiers));
   t->OnMouseUp(a);
-  if (id == pressed) {
+  // Only the left button clicks; a right or middle release gives MouseUp alone.
+  if (id == pressed && button == kLeftButton) {
     if (Node* again = s.Find(id)) {
       again->OnClick();  // a release on the widget that was pressed
     }
