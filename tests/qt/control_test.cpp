@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMetaMethod>
 #include <QMetaProperty>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
@@ -25,6 +26,12 @@ class QtControl : public ::testing::Test {
     }
   }
 
+  // The forms go after the test's own slots: their controls report Hide as they go.
+  void TearDown() override {
+    for (auto& f : forms_) {
+      QObject::disconnect(f->control, nullptr, nullptr, nullptr);
+    }
+  }
   ControlOnForm& Place(int x, int y, int width = 180) {
     forms_.push_back(std::make_unique<ControlOnForm>(platform_, x, y, width));
     return *forms_.back();
@@ -320,6 +327,84 @@ TEST_F(QtControl, PanelOpensWhereTheHeadlessDesktopPlacesIt) {
     EXPECT_EQ(f.PanelWindowPosition(), want);
     f.dw().CloseUp();
   }
+}
+
+TEST_F(QtControl, ThePanelIsPaintedWithThePaletteShades) {
+  struct Row {
+    std::string name;
+    int x, y;  // panel pixels
+    QPalette::ColorRole role;
+  };
+  // Raised outer ring (midlight, dark), raised inner ring (light, mid), the sunken ring three
+  // pixels in (mid, light; then dark, midlight), the month arrows in black, the background.
+  const std::vector<Row> rows = {
+      {"outer top-left", 0, 0, QPalette::Midlight},
+      {"outer bottom-right", 164, 164, QPalette::Dark},
+      {"outer bottom-left corner takes the bottom shade", 0, 164, QPalette::Dark},
+      {"inner raised top", 50, 1, QPalette::Light},
+      {"inner raised right", 163, 50, QPalette::Mid},
+      {"sunken outer top", 50, 3, QPalette::Mid},
+      {"sunken outer bottom", 50, 161, QPalette::Light},
+      {"sunken inner left", 4, 50, QPalette::Dark},
+      {"sunken inner right", 160, 50, QPalette::Midlight},
+      {"previous-month arrow's longest column", 15, 12, QPalette::NoRole},
+      {"previous-month arrow's tip", 11, 13, QPalette::NoRole},
+      {"beside the tip, on its row", 10, 13, QPalette::Base},
+      {"above the tip", 11, 12, QPalette::Base},
+      {"next-month arrow's tip", 152, 13, QPalette::NoRole},
+      {"background beside the grid", 8, 100, QPalette::Base},
+  };
+  ControlOnForm& f = Place(100, 100);
+  f.control->setStringValue(QStringLiteral("January 5, 2004"));
+  if (platform_.desktop().TwipsPerPixelX() != 15.0f) {
+    GTEST_SKIP() << "the pixel positions are those of 15 twips per pixel";
+  }
+  input_.Click(f.DropButton());
+  ASSERT_TRUE(f.PanelOpen());
+  const QImage image = f.Panel()->grab().toImage();
+  ASSERT_EQ(image.size(), QSize(165, 165));
+  const QPalette pal = QApplication::palette();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const QColor want = row.role == QPalette::NoRole ? QColor(Qt::black) : pal.color(row.role);
+    EXPECT_EQ(image.pixelColor(row.x, row.y).name(), want.name());
+  }
+}
+
+TEST_F(QtControl, HidingTheControlTakesThePanelBackAndShowingItMovesItOutAgain) {
+  ControlOnForm& f = Place(100, 100);
+  QtDesktop& d = platform_.desktop();
+  const Hwnd panel = f.dw().Inspect().picCalendar->hWnd();
+  const Hwnd surface = f.dw().Inspect().surface->hWnd();
+  std::vector<std::string> events;
+  QObject::connect(f.control, &QtDatewell::Hide, [&] { events.push_back("Hide"); });
+  QObject::connect(f.control, &QtDatewell::Show, [&] { events.push_back("Show"); });
+  EXPECT_EQ(d.GetParent(panel), d.GetDesktopWindow());
+  input_.Click(f.DropButton());
+  ASSERT_TRUE(f.PanelOpen());
+  f.control->hide();
+  EXPECT_FALSE(f.PanelOpen());
+  EXPECT_EQ(d.GetCapture(), kNoWindow);
+  EXPECT_EQ(d.GetParent(panel), surface);
+  f.control->show();
+  EXPECT_EQ(d.GetParent(panel), d.GetDesktopWindow());
+  EXPECT_EQ(events, (std::vector<std::string>{"Hide", "Show"}));
+  // It still opens, where it belongs.
+  input_.Click(f.DropButton());
+  ASSERT_TRUE(f.PanelOpen());
+  EXPECT_EQ(f.PanelWindowPosition(), f.dw().PanelPosition());
+}
+
+TEST_F(QtControl, ClosingTheFormWithThePanelOpenReleasesEverything) {
+  ControlOnForm& f = Place(100, 100);
+  input_.Click(f.DropButton());
+  ASSERT_TRUE(f.PanelOpen());
+  QPointer<QWidget> panel = f.Panel();
+  // The form goes while shown: its controls are hidden, then destroyed.
+  forms_.pop_back();
+  EXPECT_TRUE(panel.isNull());
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+  EXPECT_EQ(platform_.desktop().GetCapture(), kNoWindow);
 }
 
 TEST(QtDesktopScreen, TwipsPerPixelComeFromTheScreen) {

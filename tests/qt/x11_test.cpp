@@ -35,6 +35,12 @@ class X11 : public ::testing::Test {
     wm_ = wm ? wm : "none";
   }
 
+  void TearDown() override {
+    for (auto& f : forms_) {
+      QObject::disconnect(f->control, nullptr, nullptr, nullptr);
+    }
+  }
+
   // Lets the server and Qt catch up until the condition holds (at most two seconds).
   bool WaitFor(const std::function<bool()>& condition) {
     QElapsedTimer timer;
