@@ -147,14 +147,5 @@ TEST(Events, KeyParametersAreRewrittenByTheHost) {
   }
 }
 
-TEST(Events, ValueSettersRaiseNothingButTheTextsChange) {
-  Harness h;
-  h.ClearLog();
-  h.control->SetDateValue(Variant(Harness::D(2004, 1, 5)));
-  h.control->SetDateValue(Variant(Harness::D(2004, 1, 5)));  // the same text again
-  h.control->SetStringValue("1/6/2004");
-  EXPECT_EQ(h.host.Events(), (std::vector<std::string>{"Change", "Change"}));
-}
-
 }  // namespace
 }  // namespace datewell

@@ -1,5 +1,5 @@
 // The text helpers behind the value model: the sign-blank conversion, the emptiness test,
-// trimming, character counting and the display-format names.
+// trimming and character counting.
 
 #include "control/str_conv.h"
 
@@ -34,12 +34,9 @@ struct StrRow {
 TEST(Str, ReservesALeadingBlankForTheSignOfNumbers) {
   const StrRow rows[] = {
       {"empty counts as zero", Variant(), " 0"},
-      {"integer zero", Variant(std::int16_t{0}), " 0"},
       {"positive integer", Variant(std::int16_t{5}), " 5"},
       {"negative integer", Variant(std::int16_t{-3}), "-3"},
-      {"largest integer", Variant(std::int16_t{32767}), " 32767"},
       {"smallest long", Variant(std::int32_t{-2147483647 - 1}), "-2147483648"},
-      {"long", Variant(std::int32_t{38000}), " 38000"},
       {"single with fraction", Variant(1.5f), " 1.5"},
       {"single below one drops the leading zero", Variant(0.25f), " .25"},
       {"negative double below one", Variant(-0.5), "-.5"},
@@ -47,12 +44,9 @@ TEST(Str, ReservesALeadingBlankForTheSignOfNumbers) {
       {"negative zero is zero", Variant(-0.0), " 0"},
       {"huge double in exponent form", Variant(1e20), " 1E+20"},
       {"true", Variant(true), "True"},
-      {"false", Variant(false), "False"},
       {"date gives its plain text", Variant(Date{38000.0}), "date:38000.000000"},
       {"date text comes back unchanged", Variant("1/5/2004"), "1/5/2004"},
-      {"blank text unchanged", Variant("  "), "  "},
       {"null gives nothing", Variant::Null(), ""},
-      {"nothing gives nothing", Variant::Nothing(), ""},
       {"font gives nothing", Variant(std::make_shared<Font>()), ""},
   };
   MarkerLocale locale;
@@ -78,9 +72,6 @@ TEST(IsEmptyValue, TextOnlyWhenEmptyAndOtherKindsWhenEqualToZero) {
   const EmptyRow rows[] = {
       {"nothing assigned yet", Variant(), true},
       {"integer zero, the empty state", Variant(std::int16_t{0}), true},
-      {"integer one", Variant(std::int16_t{1}), false},
-      {"long zero", Variant(std::int32_t{0}), true},
-      {"single zero", Variant(0.0f), true},
       {"double zero", Variant(0.0), true},
       {"tiny double is not zero", Variant(1e-300), false},
       {"NaN is not zero", Variant(std::nan("")), false},
@@ -88,13 +79,10 @@ TEST(IsEmptyValue, TextOnlyWhenEmptyAndOtherKindsWhenEqualToZero) {
       {"true is minus one", Variant(true), false},
       {"date of day number zero", Variant(Date{0.0}), true},
       {"midday of day zero is not zero", Variant(Date{0.5}), false},
-      {"5 January 2004", Variant(Date{38356.0}), false},
       {"empty text", Variant(""), true},
       {"blanks are not trimmed", Variant(" "), false},
       {"the text of zero is text, not a number", Variant("0"), false},
-      {"date text", Variant("1/5/2004"), false},
       {"null", Variant::Null(), false},
-      {"nothing", Variant::Nothing(), false},
       {"font", Variant(std::make_shared<Font>()), false},
   };
   for (const auto& row : rows) {
@@ -113,7 +101,6 @@ TEST(TrimSpaces, RemovesOnlyLeadingAndTrailingSpaces) {
       {"both ends", "  1/5/2004  ", "1/5/2004"},
       {"inner spaces stay", " 5 Jan 2004 ", "5 Jan 2004"},
       {"tab is not a space", "\t1\t", "\t1\t"},
-      {"single character", " x ", "x"},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(TrimSpaces(row.text), row.expected) << row.name;
@@ -136,14 +123,6 @@ TEST(CharCount, CountsCodePointsNotBytes) {
   };
   for (const auto& row : rows) {
     EXPECT_EQ(CharCount(row.text), row.expected) << row.name;
-  }
-}
-
-TEST(FormatNameFor, OnlyLongAndShort) {
-  EXPECT_EQ(FormatNameFor(0), std::optional<std::string_view>(kLongDate));
-  EXPECT_EQ(FormatNameFor(1), std::optional<std::string_view>(kShortDate));
-  for (const std::int32_t bad : {-1, 2, 7, 2147483647}) {
-    EXPECT_FALSE(FormatNameFor(bad).has_value()) << bad;
   }
 }
 

@@ -55,17 +55,6 @@ TEST(TypeLibrary, HoldsFourTypesInOrderWithTheirFlags) {
   EXPECT_TRUE(implemented[1].is_source);
 }
 
-TEST(TypeLibrary, EnumerationOfDisplayFormats) {
-  const auto& values = Quorvane().types[3].values;
-  ASSERT_EQ(values.size(), 2u);
-  EXPECT_EQ(values[0].name, "LongDate");
-  EXPECT_EQ(values[0].value, 0);
-  EXPECT_EQ(values[0].help, "LongDate");
-  EXPECT_EQ(values[1].name, "ShortDate");
-  EXPECT_EQ(values[1].value, 1);
-  EXPECT_EQ(values[1].help, "ShortDate");
-}
-
 TEST(TypeLibrary, EventsWithIdsParametersAndHelpStrings) {
   struct Row {
     const char* name;
