@@ -8,10 +8,12 @@
 #include <QMetaProperty>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "control/typelib.h"
+#include "platform/qt/qt_geometry.h"
 #include "qt_support.h"
 
 namespace datewell::qttest {
@@ -231,6 +233,28 @@ TEST_F(QtControl, EveryMemberOfTheTypeLibraryIsAPropertySlotOrSignal) {
       // Key parameters go out by reference, so that a slot can change them.
       EXPECT_TRUE(signal.parameterTypeName(i).endsWith('&'));
     }
+  }
+}
+
+TEST_F(QtControl, TheWidgetTakesTheHeightTheControlKeeps) {
+  struct Row {
+    std::string name;
+    std::function<void(QtDatewell&)> change;
+  };
+  const std::vector<Row> rows = {
+      {"the host makes it taller", [](QtDatewell& c) { c.resize(c.width(), 90); }},
+      {"a larger font keeps the height", [](QtDatewell& c) { c.setFontSize(20); }},
+      {"a smaller font keeps it too", [](QtDatewell& c) { c.setFontSize(8); }},
+      {"the Size method", [](QtDatewell& c) { c.Size(3000, 1000); }},
+  };
+  ControlOnForm& f = Place(100, 100);
+  QtDesktop& d = platform_.desktop();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    row.change(*f.control);
+    const UserControlSurface& s = *f.dw().Inspect().surface;
+    EXPECT_EQ(f.control->height(), qtgeom::ToPixels(s.Height(), d.TwipsPerPixelY()));
+    EXPECT_EQ(f.control->width(), qtgeom::ToPixels(s.Width(), d.TwipsPerPixelX()));
   }
 }
 

@@ -92,6 +92,7 @@ class QtDatewell::Host final : public ComponentHost {
         break;
       case EventId::Resize:
         emit widget_.Resize();
+        widget_.AdoptHeight();  // the control may have changed its own height (a new font)
         break;
       case EventId::Show:
         emit widget_.Show();
@@ -165,6 +166,21 @@ void QtDatewell::FitToSurface() {
     setFixedHeight(h);
   }
   fitting_ = false;
+}
+
+void QtDatewell::AdoptHeight() {
+  if (!control_ || fitting_) {
+    return;
+  }
+  const UserControlSurface* surface = control_->Inspect().surface;
+  const double dpr = devicePixelRatioF() > 0 ? devicePixelRatioF() : 1.0;
+  const int h = static_cast<int>(
+      std::lround(std::nearbyint(surface->Height() / platform_.desktop().TwipsPerPixelY()) / dpr));
+  if (h > 0 && h != height()) {
+    fitting_ = true;
+    setFixedHeight(h);
+    fitting_ = false;
+  }
 }
 
 void QtDatewell::resizeEvent(QResizeEvent* event) {

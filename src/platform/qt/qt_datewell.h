@@ -172,6 +172,8 @@ class QtDatewell : public QWidget {
   class Host;
   void Create(PropertyBag* bag);
   void FitToSurface();
+  // Takes over the height the control gave its surface.
+  void AdoptHeight();
 
   QtPlatform& platform_;
   QString name_;
