@@ -395,6 +395,45 @@ TEST_F(QtControl, ThePanelIsPaintedWithThePaletteShades) {
   }
 }
 
+TEST_F(QtControl, TheFaceIsASunkenFrameWithADropButtonDrawnRaisedOrPushed) {
+  ControlOnForm& f = Place(100, 100);
+  QtDesktop& d = platform_.desktop();
+  const int w = f.control->width(), h = f.control->height();
+  const int b = d.GetSystemMetrics(SM_CYHSCROLL), e = 2 * d.GetSystemMetrics(SM_CXBORDER);
+  const QRect button(QPoint(w - (b + e), e), QPoint(w - e - 1, h - e - 1));
+  struct Row {
+    std::string name;
+    bool held;  // the drop button is down
+    QPoint at;
+    QPalette::ColorRole role;
+  };
+  const std::vector<Row> rows = {
+      {"frame top-left", false, {0, 0}, QPalette::Mid},
+      {"frame bottom-right", false, {w - 1, h - 1}, QPalette::Light},
+      {"frame inner top-left", false, {1, 1}, QPalette::Dark},
+      {"raised button's top-left", false, button.topLeft(), QPalette::Midlight},
+      {"raised button's bottom-right", false, button.bottomRight(), QPalette::Dark},
+      {"pushed button's top-left", true, button.topLeft(), QPalette::Mid},
+      {"pushed button's bottom-right", true, button.bottomRight(), QPalette::Mid},
+      {"frame while pushed", true, {0, 0}, QPalette::Mid},
+  };
+  const QPalette pal = QApplication::palette();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (row.held) {
+      input_.MouseDown(f.DropButton());
+      d.DoEvents();
+    }
+    const QImage image = f.control->grab().toImage();
+    EXPECT_EQ(image.pixelColor(row.at).name(), pal.color(row.role).name());
+    if (row.held) {
+      input_.MouseUp(f.DropButton());
+      f.dw().CloseUp();
+      d.DoEvents();
+    }
+  }
+}
+
 TEST_F(QtControl, HidingTheControlTakesThePanelBackAndShowingItMovesItOutAgain) {
   ControlOnForm& f = Place(100, 100);
   QtDesktop& d = platform_.desktop();
