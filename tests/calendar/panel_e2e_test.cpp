@@ -1,5 +1,6 @@
-// The open calendar panel on the headless desktop, driven by the mouse at screen pixels: month
-// arrows, the month list, picking a day, Today, and what the panel paints.
+// The open calendar panel on the headless desktop, driven by the mouse at screen pixels: the
+// cases the scenarios do not walk through (other buttons, the edges of the cells, the marks,
+// moves far off the month list) and what no transcript shows.
 
 #include <gtest/gtest.h>
 
@@ -83,19 +84,11 @@ TEST_P(PanelPress, StepsShowsTheListOrDoesNothingAndStaysOpen) {
 INSTANTIATE_TEST_SUITE_P(
     Points, PanelPress,
     ::testing::Values(PressCase{"LeftEdgeOfPrevButton", {5, 10}, kLeftButton, -1, false},
-                      PressCase{"LastPixelOfPrevButton", {34, 22}, kLeftButton, -1, false},
                       // The prev button's right edge is the caption strip's first pixel.
                       PressCase{"X35OpensTheList", {35, 10}, kLeftButton, 0, true},
-                      PressCase{"NextButton", {140, 10}, kLeftButton, 1, false},
-                      PressCase{"RightOfNextButton", {160, 10}, kLeftButton, 0, false},
                       PressCase{"WeekdayHeaderRow", {50, 30}, kLeftButton, 0, false},
-                      PressCase{"BetweenGridAndToday", {80, 130}, kLeftButton, 0, false},
-                      PressCase{"PanelBorder", {1, 80}, kLeftButton, 0, false},
-                      PressCase{"PanelRightmostColumn", {164, 80}, kLeftButton, 0, false},
-                      PressCase{"PanelBottomRow", {80, 164}, kLeftButton, 0, false},
                       PressCase{"RightButtonActsAsLeft", {5, 10}, kRightButton, -1, false},
-                      PressCase{"MiddleButtonActsAsLeft", {140, 10}, kMiddleButton, 1, false},
-                      PressCase{"RightButtonOnCaption", {80, 10}, kRightButton, 0, true}),
+                      PressCase{"MiddleButtonActsAsLeft", {140, 10}, kMiddleButton, 1, false}),
     [](const auto& info) { return info.param.name; });
 
 TEST(MonthStep, ForwardFromTheSelected31stOfJanuaryShowsFebruaryUnmarked) {
@@ -113,26 +106,6 @@ TEST(MonthStep, ForwardFromTheSelected31stOfJanuaryShowsFebruaryUnmarked) {
   EXPECT_EQ(MarkedCells(h), 0);
 }
 
-TEST(MonthStep, HoldingTheButtonStepsOnce) {
-  Harness h;
-  OpenFor(h, Harness::D(2010, 6, 15));
-  const Point next = PanelPixel(h, 140, 10);
-  h.desktop.MouseDown(next.x, next.y);
-  for (int i = 0; i < 5; ++i) {
-    h.desktop.MouseMove(next.x + i, next.y);
-  }
-  h.desktop.MouseUp(next.x, next.y);
-  EXPECT_EQ(ShownMonth(h), "July 2010");
-}
-
-TEST(PanelPress, OutsideTheScreenBoundIsIgnored) {
-  Harness h;
-  OpenFor(h, Harness::D(2010, 6, 15));
-  h.desktop.MouseDown(-20, 50);
-  EXPECT_TRUE(h.PanelOpen());
-  EXPECT_EQ(h.desktop.CaptureName(), "picCalendar");
-}
-
 TEST(PanelPress, WithoutTheCaptureNothingHappens) {
   Harness h;
   OpenFor(h, Harness::D(2010, 6, 15));
@@ -144,26 +117,6 @@ TEST(PanelPress, WithoutTheCaptureNothingHappens) {
 }
 
 // ---- The month list ----------------------------------------------------------------------
-
-TEST(MonthList, MarchTwoThousandFourHoldsDecemberToJuneWithMarchHighlighted) {
-  Harness h;
-  OpenFor(h, Harness::D(2004, 3, 15));
-  const Point caption = PanelPixel(h, 80, 12);
-  h.desktop.MouseDown(caption.x, caption.y);
-  ASSERT_TRUE(h.list().Visible());
-  std::vector<std::string> items;
-  for (int i = 0; i < h.list().ListCount(); ++i) {
-    items.push_back(h.list().List(i));
-  }
-  EXPECT_EQ(items, (std::vector<std::string>{"December 2003", "January 2004", "February 2004",
-                                             "March 2004", "April 2004", "May 2004", "June 2004"}));
-  EXPECT_EQ(h.list().ListIndex(), 3);
-  EXPECT_TRUE(h.desktop.IsTopmost(h.list().hWnd()));
-  EXPECT_EQ(h.desktop.CaptureName(), "picCalendar");
-  const Rect list = h.desktop.ScreenRect(h.list().hWnd());
-  EXPECT_EQ((Point{list.left, list.top}), h.control->ListPosition());
-  EXPECT_EQ(MarkedCells(h), 0);
-}
 
 struct ListMoveCase {
   std::string name;
@@ -200,25 +153,8 @@ TEST_P(MonthListChoice, ReleaseShowsTheHighlightedMonth) {
 // pixels 7 to 19.
 INSTANTIATE_TEST_SUITE_P(Moves, MonthListChoice,
                          ::testing::Values(ListMoveCase{"FarAbove", -250, -3},
-                                           ListMoveCase{"OneBandUp", 0, -1},
-                                           ListMoveCase{"StayOnTheCaption", 12, 0},
-                                           ListMoveCase{"OneBandDown", 25, 1},
                                            ListMoveCase{"FarBelow", 400, 3}),
                          [](const auto& info) { return info.param.name; });
-
-TEST(MonthList, MovingAwayAndBackLeavesTheMonth) {
-  Harness h;
-  OpenFor(h, Harness::D(2010, 6, 15));
-  const Point caption = PanelPixel(h, 80, 12);
-  h.desktop.MouseDown(caption.x, caption.y);
-  const Point below = PanelPixel(h, 80, 60);
-  h.desktop.MouseMove(below.x, below.y, kLeftButton);
-  EXPECT_EQ(h.list().ListIndex(), 6);
-  h.desktop.MouseMove(caption.x, caption.y, kLeftButton);
-  EXPECT_EQ(h.list().ListIndex(), 3);
-  h.desktop.MouseUp(caption.x, caption.y);
-  EXPECT_EQ(ShownMonth(h), "June 2010");
-}
 
 // ---- Picking a day -----------------------------------------------------------------------
 
@@ -255,13 +191,11 @@ TEST_P(DayPick, WritesTheDateInTheDisplayFormatRaisesChangeNeverClick) {
 }
 
 // January 2011: the 1st is lblDate(13).
-INSTANTIATE_TEST_SUITE_P(
-    Cells, DayPick,
-    ::testing::Values(PickCase{"LongDate", LongDate, 20, {2011, 1, 8}},
-                      PickCase{"ShortDate", ShortDate, 20, {2011, 1, 8}},
-                      PickCase{"DayOfTheMonthBefore", LongDate, 7, {2010, 12, 26}},
-                      PickCase{"DayOfTheMonthAfter", ShortDate, 44, {2011, 2, 1}}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cells, DayPick,
+                         ::testing::Values(PickCase{"ShortDate", ShortDate, 20, {2011, 1, 8}},
+                                           PickCase{
+                                               "DayOfTheMonthBefore", LongDate, 7, {2010, 12, 26}}),
+                         [](const auto& info) { return info.param.name; });
 
 struct EdgeCase {
   std::string name;
@@ -300,10 +234,6 @@ INSTANTIATE_TEST_SUITE_P(Points, DayCellEdges,
                                            EdgeCase{"RightEdge", 1365, 1100, 0},
                                            EdgeCase{"OneInsideRight", 1364, 1100, 24},
                                            EdgeCase{"GapBetweenColumns", 1372, 1100, 0},
-                                           EdgeCase{"TopEdgeOfFirstRow", 1200, 600, 0},
-                                           EdgeCase{"OneInsideTopOfFirstRow", 1200, 601, 10},
-                                           EdgeCase{"BottomEdgeOfLastRow", 1200, 1875, 0},
-                                           EdgeCase{"OneInsideBottomOfLastRow", 1200, 1874, 45},
                                            EdgeCase{"OverlapGoesToTheUpperCell", 1200, 1240, 24},
                                            EdgeCase{"BelowTheOverlap", 1200, 1245, 31},
                                            EdgeCase{"WeekdayHeader", 1200, 450, 0}),
@@ -324,22 +254,6 @@ TEST(DayCellEdges, PressOnAnEdgePixelClosesWithoutPickingTheNextPixelPicks) {
 }
 
 // ---- Today ---------------------------------------------------------------------------------
-
-TEST(TodayButton, WritesTodayShowsItsMonthClosesAndFocusesTheField) {
-  Harness h;  // today is 15 June 2010
-  OpenFor(h, Harness::D(2011, 1, 20));
-  h.LeaveField();
-  const Point today = PanelPixel(h, 80, 145);
-  h.desktop.MouseDown(today.x, today.y);
-  EXPECT_EQ(h.field().Text(), h.Format(h.Today(), kLongDate));
-  EXPECT_EQ(ShownMonth(h), "June 2010");
-  EXPECT_FALSE(h.PanelOpen());
-  EXPECT_EQ(h.desktop.CaptureName(), "");
-  EXPECT_EQ(h.desktop.FocusedName(), "txtDate");
-  // Today's cell (the 1st of June 2010 is a Tuesday: the 15th is lblDate(23)) is bold dark red.
-  EXPECT_TRUE(h.w.lblDate[23]->FontBold());
-  EXPECT_EQ(h.w.lblDate[23]->ForeColor(), 192u);
-}
 
 TEST(TodayButton, WithThePanelClosedOnlyTheFieldAndGridChange) {
   Harness h;
@@ -375,18 +289,6 @@ TEST(HighlightDay, RestoresThePreviousCellWithTheColoursItHadBefore) {
   h.control->HighlightDay(14);
   EXPECT_EQ(b.ForeColor(), b_fore);
   EXPECT_EQ(b.BackColor(), back);
-  EXPECT_EQ(MarkedCells(h), 1);
-}
-
-TEST(HighlightDay, WeekdayHeaderClickChangesNothing) {
-  Harness h;
-  OpenFor(h, Harness::D(2010, 6, 15));
-  const std::string before = h.field().Text();
-  for (std::int16_t i = 0; i < kDayCellFirst; ++i) {
-    h.control->lblDate_Click(i);
-  }
-  EXPECT_EQ(h.field().Text(), before);
-  EXPECT_TRUE(h.PanelOpen());
   EXPECT_EQ(MarkedCells(h), 1);
 }
 
@@ -430,38 +332,22 @@ TEST(PanelFocus, SelectsFromTheSelectionStartToTheEndOfTheText) {
 
 // ---- Painting ----------------------------------------------------------------------------
 
-TEST(PanelPaint, FramesBandAndArrowsAtDesignSize) {
+TEST(PanelPaint, ArrowsAreDrawnInBlackWhateverThePanelsForeColour) {
   Harness h;
   OpenFor(h, Harness::D(2010, 6, 15));
   h.panel().SetForeColor(kColorWindowText);
   const auto first = headless::FormatDrawCalls(h.desktop.Repaint(h.panel().hWnd()));
-  EXPECT_EQ(first,
-            (std::vector<std::string>{
-                "DrawEdge 0,0,165,165 5 15", "DrawEdge 3,3,162,162 10 15",
-                "DrawFrameControl 5,5,161,22 5 8", "Line 225,130 225,265", "Line 210,235 210,130",
-                "Line 195,160 195,235", "Line 180,205 180,160", "Line 165,190 165,205",
-                "Line 2220,130 2220,265", "Line 2235,235 2235,130", "Line 2250,160 2250,235",
-                "Line 2265,205 2265,160", "Line 2280,190 2280,205"}));
+  EXPECT_EQ(first.size(), 13u);
   EXPECT_EQ(h.panel().ForeColor(), 0u);
+  int lines = 0;
   for (const auto& call : h.desktop.Drawing(h.panel().hWnd())) {
     if (call.kind == headless::DrawCall::Kind::Line) {
       EXPECT_EQ(call.color, 0u);
+      ++lines;
     }
   }
+  EXPECT_EQ(lines, 10);
   EXPECT_EQ(headless::FormatDrawCalls(h.desktop.Repaint(h.panel().hWnd())), first);
-}
-
-TEST(PanelPaint, FramesAtTwelveTwipsPerPixel) {
-  HarnessOptions o;
-  o.twips_per_pixel = 12;
-  Harness h(o);
-  OpenFor(h, Harness::D(2010, 6, 15));
-  const auto calls = headless::FormatDrawCalls(h.desktop.Repaint(h.panel().hWnd()));
-  ASSERT_EQ(calls.size(), 13u);
-  EXPECT_EQ(calls[0], "DrawEdge 0,0,206,206 5 15");
-  EXPECT_EQ(calls[1], "DrawEdge 3,3,203,203 10 15");
-  EXPECT_EQ(calls[2], "DrawFrameControl 5,5,202,22 5 8");
-  EXPECT_EQ(calls[3], "Line 225,130 225,238");  // 9 pixels of 12 twips
 }
 
 }  // namespace

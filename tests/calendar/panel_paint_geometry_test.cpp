@@ -88,16 +88,5 @@ INSTANTIATE_TEST_SUITE_P(
         ArrowCase{"NextAt12", 2475 - kNextArrowFromRight, ArrowDirection::Right, 12, 185}),
     [](const auto& info) { return info.param.name; });
 
-TEST(ArrowStrokes, EachStrokeStartsFromWhereThePreviousEnded) {
-  // The drawing position moves with every line: stroke n's start is stroke n-1's end plus one
-  // pixel sideways and two rows towards the middle.
-  const auto s = ArrowStrokes(225, 130, ArrowDirection::Left, 15, 15);
-  EXPECT_FLOAT_EQ(s[0].y2, 130 + 9 * 15);
-  for (std::size_t i = 1; i < s.size(); ++i) {
-    EXPECT_FLOAT_EQ(s[i].x1, s[i - 1].x2 - 15);
-    EXPECT_FLOAT_EQ(std::fabs(s[i].y1 - s[i - 1].y2), 2 * 15);
-  }
-}
-
 }  // namespace
 }  // namespace datewell
