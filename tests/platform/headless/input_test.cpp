@@ -1,6 +1,6 @@
-// Injected input on the headless desktop: mouse routing to windows, windowless labels, the
-// control's surface and list boxes, clicks and double clicks, disabled widgets, and the key
-// order of the text box with the control's key preview.
+// Injected input on the headless desktop beyond the shared conformance suite: which events each
+// widget gets, clicks and double clicks, disabled and hidden widgets, coordinates at the ends of
+// the range, and the key order of the text box with the control's key preview.
 
 #include <gtest/gtest.h>
 
@@ -88,56 +88,44 @@ class InputTest : public ::testing::Test {
 
 using Log = std::vector<std::string>;
 
+std::string Joined(const Log& log) {
+  std::string text;
+  for (const std::string& entry : log) {
+    text += (text.empty() ? "" : ", ") + entry;
+  }
+  return text;
+}
+
 // ---- Mouse ----
 
 TEST_F(InputTest, EachWidgetGetsTheEventsItHas) {
-  struct Row {
+  const struct {
     const char* name;
     int x, y;
     std::int16_t button;
-    Log want;
+    const char* want;
+  } rows[] = {
+      {"surface outside its children", 150, 350, kLeftButton,
+       "ctl down 1 750,3750, ctl up 1 750,3750"},
+      {"text box: focus, then its press, then Click", 115, 115, kLeftButton,
+       "txt got, txt down 1 75,75, txt click"},
+      {"text box with the right button: only the left button clicks", 120, 112, kRightButton,
+       "txt down 2 150,30"},
+      {"command button", 255, 115, kLeftButton, "cmd click"},
+      {"label in the picture box, in its own twips", 312, 215, kLeftButton,
+       "lbl down 1 30,75, lbl up 1 30,75, lbl click"},
+      {"label with the middle button", 312, 215, kMiddleButton, "lbl down 4 30,75, lbl up 4 30,75"},
+      {"picture box outside the label", 390, 290, kLeftButton,
+       "pic down 1 1350,1350, pic up 1 1350,1350"},
+      {"list box has no press events", 150, 250, kLeftButton, ""},
+      {"the desktop", 900, 700, kLeftButton, ""},
   };
-  const Row rows[] = {
-      {"surface outside its children",
-       150,
-       350,
-       kLeftButton,
-       {"ctl down 1 750,3750", "ctl up 1 750,3750"}},
-      {"text box: focus, then its press, then Click",
-       115,
-       115,
-       kLeftButton,
-       {"txt got", "txt down 1 75,75", "txt click"}},
-      {"text box with the right button",
-       120,
-       112,
-       kRightButton,
-       {"txt down 2 150,30"}},  // only the left button clicks
-      {"command button", 255, 115, kLeftButton, {"cmd click"}},
-      {"label in the picture box, in its own twips",
-       312,
-       215,
-       kLeftButton,
-       {"lbl down 1 30,75", "lbl up 1 30,75", "lbl click"}},
-      {"label with the middle button",
-       312,
-       215,
-       kMiddleButton,
-       {"lbl down 4 30,75", "lbl up 4 30,75"}},
-      {"picture box outside the label",
-       390,
-       290,
-       kLeftButton,
-       {"pic down 1 1350,1350", "pic up 1 1350,1350"}},
-      {"list box has no press events", 150, 250, kLeftButton, {}},
-      {"the desktop", 900, 700, kLeftButton, {}},
-  };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     log.clear();
     d.MouseDown(row.x, row.y, row.button);
     d.MouseUp(row.x, row.y, row.button);
-    EXPECT_EQ(log, row.want);
+    EXPECT_EQ(Joined(log), row.want);
   }
 }
 
@@ -147,28 +135,6 @@ TEST_F(InputTest, AReleaseOnAnotherWidgetIsNoClick) {
   d.MouseDown(255, 115);  // button
   d.MouseUp(150, 350);    // surface
   EXPECT_EQ(log, (Log{"lbl down 1 30,75", "pic up 1 1350,1350", "ctl up 1 750,3750"}));
-}
-
-TEST_F(InputTest, MovesReachLabelsPictureAndListWithTheButtonsHeld) {
-  d.MouseMove(150, 250);
-  d.MouseDown(390, 290);
-  d.MouseMove(312, 215);
-  d.MouseUp(312, 215);
-  d.MouseMove(390, 290);
-  EXPECT_EQ(log, (Log{"lst move 0 600,750", "pic down 1 1350,1350", "lbl move 1 30,75",
-                      "lbl up 1 30,75", "pic move 0 1350,1350"}));
-  Point cursor;
-  d.GetCursorPos(cursor);
-  EXPECT_EQ(cursor, (Point{390, 290}));
-}
-
-TEST_F(InputTest, TheCaptureHolderGetsEverythingWithoutClicksOrFocus) {
-  d.SetCapture(pic->hWnd());
-  d.Click(115, 115);  // over the text box
-  d.MouseMove(50, 60);
-  EXPECT_EQ(log, (Log{"pic down 1 -2775,-1275", "pic up 1 -2775,-1275", "pic move 0 -3750,-2100"}));
-  EXPECT_EQ(d.FocusedName(), "");
-  EXPECT_EQ(d.CaptureName(), "picCalendar");
 }
 
 TEST_F(InputTest, PointsAtTheEndsOfTheCoordinateRangeAreDeliveredSafely) {
@@ -258,37 +224,30 @@ TEST_F(InputTest, KeysWithoutFocusGoNowhere) {
 }
 
 TEST_F(InputTest, KeyOrderWithTheControlPreviewingKeys) {
-  struct Row {
+  const struct {
     const char* name;
     bool preview;
     std::int16_t key;
-    Log want;
-  };
-  const Row rows[] = {
-      {"a character with preview",
-       true,
-       'A',
-       {"ctl key 65", "txt keydown 65", "txt keypress 97", "txt change a", "txt keyup 65"}},
-      {"a character without preview",
-       false,
-       'B',
-       {"txt keydown 66", "txt keypress 98", "txt change ab", "txt keyup 66"}},
-      {"a key without a character", true, kKeyUp, {"ctl key 38", "txt keydown 38", "txt keyup 38"}},
-      {"a modifier alone", true, kKeyShift, {"ctl key 16", "txt keydown 16", "txt keyup 16"}},
-      {"Enter without a default button",
-       true,
-       kKeyReturn,
-       {"ctl key 13", "txt keydown 13", "txt keypress 13", "txt keyup 13"}},
+    const char* want;
+  } rows[] = {
+      {"a character with preview", true, 'A',
+       "ctl key 65, txt keydown 65, txt keypress 97, txt change a, txt keyup 65"},
+      {"a character without preview", false, 'B',
+       "txt keydown 66, txt keypress 98, txt change ab, txt keyup 66"},
+      {"a key without a character", true, kKeyUp, "ctl key 38, txt keydown 38, txt keyup 38"},
+      {"a modifier alone", true, kKeyShift, "ctl key 16, txt keydown 16, txt keyup 16"},
+      {"Enter without a default button", true, kKeyReturn,
+       "ctl key 13, txt keydown 13, txt keypress 13, txt keyup 13"},
   };
   ctl->SetHandlers(
       {.KeyDown = [&](KeyArgs& a) { log.push_back("ctl key " + std::to_string(a.key_code)); }});
   text->SetFocus();
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     ctl->SetKeyPreview(row.preview);
     log.clear();
     EXPECT_TRUE(d.PressKey(row.key));
-    EXPECT_EQ(log, row.want);
+    EXPECT_EQ(Joined(log), row.want);
   }
 }
 
@@ -326,38 +285,6 @@ TEST_F(InputTest, CharactersBeyondSixteenBitsAreInsertedWithoutAKeyPress) {
   d.Type("\xE5\xB9\xB4");  // U+5E74 fits: a KeyPress with the code point
   EXPECT_EQ(log, (Log{"txt keydown 231", "txt keypress 24180",
                       "txt change \xF0\x9F\x98\x80\xE5\xB9\xB4", "txt keyup 231"}));
-}
-
-TEST_F(InputTest, HeldModifiersMarkKeysUntilReleased) {
-  text->SetFocus();
-  std::vector<int> shifts;
-  text->SetHandlers({.KeyDown = [&](KeyArgs& a) { shifts.push_back(a.shift); }});
-  d.KeyDown(kKeyControl);
-  d.KeyDown(kKeyShift);
-  EXPECT_EQ(d.HeldModifiers(), kCtrlMask | kShiftMask);
-  d.PressKey(kKeyHome);
-  d.KeyUp(kKeyControl);
-  d.PressKey(kKeyEnd, kAltMask);
-  d.KeyUp(kKeyShift);
-  d.PressKey(kKeyEnd);
-  EXPECT_EQ(shifts, (std::vector<int>{2, 3, 3, 5, 0}));
-  EXPECT_EQ(d.HeldModifiers(), 0);
-}
-
-TEST_F(InputTest, ShiftWithArrowsSelectsAndTypingReplacesTheSelection) {
-  text->SetText("1/5/2004");
-  text->SetFocus();
-  d.PressKey(kKeyHome);
-  d.PressKey(kKeyRight);
-  d.PressKey(kKeyRight);
-  d.PressKey(kKeyRight, kShiftMask);
-  EXPECT_EQ(text->SelText(), "5");
-  d.Type("12");
-  EXPECT_EQ(text->Text(), "1/12/2004");
-  d.PressKey(kKeyEnd, kShiftMask);
-  EXPECT_EQ(text->SelText(), "/2004");
-  d.PressKey(kKeyBack);
-  EXPECT_EQ(text->Text(), "1/12");
 }
 
 }  // namespace
