@@ -155,6 +155,8 @@ class WindowBase {
   bool visible_ = true;
   int tab_index_ = 0;
   std::string name_;
+  // False for a form nobody has placed yet: the window system places it (over its owner).
+  bool positioned_ = true;
 
   void ApplyGeometry();
   void ApplyVisible();

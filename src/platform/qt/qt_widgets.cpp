@@ -172,10 +172,12 @@ class Windowed : public Iface, public WindowBase {
   float Height() const override { return height_; }
   void SetLeft(float twips) override {
     left_ = twips;
+    positioned_ = true;
     ApplyGeometry();
   }
   void SetTop(float twips) override {
     top_ = twips;
+    positioned_ = true;
     ApplyGeometry();
   }
   void SetWidth(float twips) override {
@@ -916,6 +918,7 @@ class QtForm final : public Windowed<Form> {
       form()->setWindowFlags(Qt::Window);
     }
     visible_ = false;
+    positioned_ = container;
   }
   FormWidget* form() const { return static_cast<FormWidget*>(widget()); }
   void SetHandlers(FormHandlers handlers) override { handlers_ = std::move(handlers); }
@@ -942,6 +945,12 @@ class QtForm final : public Windowed<Form> {
     }
     loaded_ = true;
     visible_ = true;
+    // Over the window the user works in, as a dialog of it (the window system centres it there).
+    if (!form()->parentWidget()) {
+      if (QWidget* active = QApplication::activeWindow(); active && active != form()) {
+        form()->setParent(active, form()->windowFlags());
+      }
+    }
     QPointer<FormWidget> guard = form();
     guard->exec();
     visible_ = false;
@@ -1044,15 +1053,19 @@ class QtLabel final : public Label, public ItemBase {
     }
     QFont font = own_font_ ? ToQFont(*own_font_) : p.font();
     font.setBold(bold_);
+    // A caption wider than its label (the toolkit's fonts run wider than the ones the design
+    // sizes were made for) is drawn a little smaller, so that it stays inside.
+    const QString text = ToQString(caption_);
+    while (font.pointSizeF() > 6.0 && QFontMetrics(font).horizontalAdvance(text) > r.width()) {
+      font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
     p.setFont(font);
     p.setPen(ToQColor(fore_));
     const int h = alignment_ == kAlignRight    ? Qt::AlignRight
                   : alignment_ == kAlignCenter ? Qt::AlignHCenter
                                                : Qt::AlignLeft;
     const QRect text_rect = border_ == kBorderFixedSingle ? r.adjusted(1, 0, -1, 0) : r;
-    // A caption wider than its label is not cut off: the month caption keeps its design width.
-    p.drawText(text_rect, h | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
-               ToQString(caption_));
+    p.drawText(text_rect, h | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, text);
   }
   void Mouse(WindowBase::MouseKind kind, MouseArgs& args) override {
     switch (kind) {
@@ -1250,6 +1263,10 @@ void WindowBase::ApplyGeometry() {
   const int y = state_->ToLogical(qtgeom::ToPixels(top_, ty));
   const int cx = std::max(0, state_->ToLogical(qtgeom::ToPixels(width_, tx)));
   const int cy = std::max(0, state_->ToLogical(qtgeom::ToPixels(height_, ty)));
+  if (!positioned_) {
+    w->resize(cx, cy);
+    return;
+  }
   w->setGeometry(x, y, cx, cy);
 }
 
@@ -1260,6 +1277,7 @@ void WindowBase::ApplyVisible() {
 }
 
 void WindowBase::MovedTo(std::int32_t x, std::int32_t y) {
+  positioned_ = true;
   left_ = static_cast<float>(x) * state_->TppX();
   top_ = static_cast<float>(y) * state_->TppY();
   ApplyGeometry();
