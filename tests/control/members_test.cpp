@@ -1,6 +1,6 @@
 // The members whose effect the host cannot see by reading them back: the font object shared by
-// reference, the bold flag kept apart from the font, refused values that change nothing, Refresh,
-// DropDown and CloseUp, and what a new control starts with.
+// reference, the bold flag kept apart from the font, refused values that change nothing, Refresh
+// and what a new control starts with.
 
 #include <gtest/gtest.h>
 
@@ -102,27 +102,6 @@ TEST(Members, RefreshRepaintsTheWholeControl) {
   h.control->Refresh();
   EXPECT_EQ(h.desktop.Drawing(face), painted);
   EXPECT_TRUE(h.host.Reports().empty());
-}
-
-TEST(Members, DropDownOnlyOpensAndCloseUpOnlyCloses) {
-  Harness h;
-  const struct {
-    const char* name;
-    void (Datewell::*call)();
-    bool open;
-  } steps[] = {
-      {"CloseUp on a closed panel", &Datewell::CloseUp, false},
-      {"DropDown", &Datewell::DropDown, true},
-      {"DropDown again", &Datewell::DropDown, true},
-      {"CloseUp", &Datewell::CloseUp, false},
-      {"CloseUp again", &Datewell::CloseUp, false},
-  };
-  for (const auto& step : steps) {
-    SCOPED_TRACE(step.name);
-    (h.control.get()->*step.call)();
-    EXPECT_EQ(h.PanelOpen(), step.open);
-  }
-  EXPECT_FALSE(h.control->Dropped()) << "neither touches the stored flag";
 }
 
 TEST(Members, NewControlTakesACopyOfTheAmbientFontAndStoresTodayWithoutTheTime) {

@@ -1,5 +1,6 @@
-// The drop-down on the headless desktop, driven by mouse and keys at screen pixels: opening and
-// closing with the drop button and the keys, placing the panel, the face, and hiding the control.
+// The drop-down on the headless desktop, driven by mouse and keys at screen pixels: what the
+// scenarios do not walk through (the keys as a keyboard sends them, the window calls behind each
+// step, the corner placements, the cell marked on opening) and what no transcript shows.
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,6 @@
 namespace datewell {
 namespace {
 
-using headless::DrawCall;
 using headless::WindowCall;
 using testing::Harness;
 using testing::HarnessOptions;
@@ -40,51 +40,12 @@ void ClickDropButton(Harness& h) {
   ReleaseDropButton(h);
 }
 
-// The drop button's state as last painted on the face.
-std::uint32_t LastButtonState(Harness& h) {
-  const auto drawing = h.desktop.Drawing(h.w.surface->hWnd());
-  for (auto it = drawing.rbegin(); it != drawing.rend(); ++it) {
-    if (it->kind == DrawCall::Kind::DrawFrameControl) {
-      return it->b;
-    }
-  }
-  ADD_FAILURE() << "the face drew no button";
-  return 0;
-}
-
 int CountPanelShows(Harness& h, std::uint32_t flag) {
   const Hwnd panel = h.panel().hWnd();
   return static_cast<int>(
       std::count_if(h.desktop.Calls().begin(), h.desktop.Calls().end(), [&](const WindowCall& c) {
         return c.kind == WindowCall::Kind::SetWindowPos && c.hwnd == panel && (c.flags & flag);
       }));
-}
-
-TEST(DropButton, PressOpensTheReleaseRetakesTheCaptureAndRaisesTheButton) {
-  Harness h;
-  PressDropButton(h);
-  EXPECT_TRUE(h.PanelOpen());
-  EXPECT_TRUE(h.desktop.IsTopmost(h.panel().hWnd()));
-  EXPECT_EQ(h.desktop.CaptureName(), "picCalendar");
-  EXPECT_TRUE(h.control->IsButtonPressed());
-  EXPECT_EQ(LastButtonState(h), DFCS_SCROLLDOWN | DFCS_PUSHED);
-
-  h.desktop.ClearCalls();
-  ReleaseDropButton(h);
-  EXPECT_TRUE(h.PanelOpen());
-  EXPECT_EQ(h.desktop.CaptureName(), "picCalendar");
-  EXPECT_EQ(h.desktop.FormattedCalls(), std::vector<std::string>{"SetCapture picCalendar"});
-  EXPECT_FALSE(h.control->IsButtonPressed());
-  EXPECT_EQ(LastButtonState(h), DFCS_SCROLLDOWN);
-}
-
-TEST(DropButton, PressOnTheFrameOutsideTheButtonDoesNothing) {
-  Harness h;
-  const Rect face = h.desktop.ScreenRect(h.w.surface->hWnd());
-  // The top pixel row of the face lies above the button's hit rectangle.
-  h.desktop.MouseDown(face.right - 10, face.top);
-  EXPECT_FALSE(h.PanelOpen());
-  EXPECT_FALSE(h.control->IsButtonPressed());
 }
 
 TEST(DropButton, SecondPressReachesThePanelAndClosesItWithoutPushingTheButton) {
@@ -96,15 +57,6 @@ TEST(DropButton, SecondPressReachesThePanelAndClosesItWithoutPushingTheButton) {
   EXPECT_FALSE(h.control->IsButtonPressed());
 }
 
-TEST(DropButton, PressOutsideThePanelClosesIt) {
-  Harness h;
-  ClickDropButton(h);
-  h.desktop.MouseDown(900, 650);
-  EXPECT_FALSE(h.PanelOpen());
-  EXPECT_FALSE(h.desktop.IsTopmost(h.panel().hWnd()));
-  EXPECT_EQ(h.desktop.CaptureName(), "");
-}
-
 TEST(DropButton, NarrowedControlKeepsAWorkingButton) {
   Harness h;
   float width = 1500;
@@ -113,50 +65,6 @@ TEST(DropButton, NarrowedControlKeepsAWorkingButton) {
   EXPECT_FLOAT_EQ(h.field().Width(), 1500 - 22 * 15);
   ClickDropButton(h);
   EXPECT_TRUE(h.PanelOpen());
-}
-
-struct SizeCase {
-  std::string name;
-  float width, height;
-  float tpp;
-  float expected_height;
-};
-
-class FaceResize : public ::testing::TestWithParam<SizeCase> {};
-
-TEST_P(FaceResize, HeightIsForcedAndTheFieldFollowsTheWidth) {
-  const SizeCase& c = GetParam();
-  HarnessOptions o;
-  o.twips_per_pixel = c.tpp;
-  Harness h(o);
-  float width = c.width;
-  float height = c.height;
-  h.control->Size(width, height);
-  EXPECT_FLOAT_EQ(h.w.surface->Width(), c.width);
-  EXPECT_FLOAT_EQ(h.w.surface->Height(), c.expected_height);
-  EXPECT_FLOAT_EQ(h.field().Width(), c.width - 22 * c.tpp);
-  EXPECT_FLOAT_EQ(h.field().Height(), 240);
-  // The button's hit rectangle follows the final size.
-  const Rect hit = h.control->ButtonRectTwips();
-  EXPECT_EQ(hit.bottom, static_cast<std::int32_t>(c.expected_height - c.tpp));
-  EXPECT_LT(hit.left, hit.right);
-  EXPECT_GT(h.host.Count(EventId::Resize), 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Sizes, FaceResize,
-                         ::testing::Values(SizeCase{"TallAt15", 2000, 1000, 15, 315},
-                                           SizeCase{"ShortAt15", 1200, 100, 15, 315},
-                                           SizeCase{"WideAt12", 3000, 600, 12, 300}),
-                         [](const auto& info) { return info.param.name; });
-
-TEST(FacePaint, ButtonThenSunkenEdgeOverTheWholeFace) {
-  Harness h;
-  float width = 1500;
-  float height = 315;
-  h.control->Size(width, height);
-  EXPECT_EQ(
-      headless::FormatDrawCalls(h.desktop.Repaint(h.w.surface->hWnd())),
-      (std::vector<std::string>{"DrawFrameControl 82,2,98,19 3 1", "DrawEdge 0,0,100,21 10 15"}));
 }
 
 // ---- Keys --------------------------------------------------------------------------------
@@ -199,18 +107,13 @@ const std::vector<KeyStep> kAltDown{
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, PanelKeys,
-    ::testing::Values(KeyCase{"UpOpens", false, {{true, kKeyUp}, {false, kKeyUp}}, true},
-                      KeyCase{"UpCloses", true, {{true, kKeyUp}, {false, kKeyUp}}, false},
-                      KeyCase{"DownAloneDoesNotOpen", false, {{true, kKeyDown}}, false},
-                      KeyCase{"DownAloneCloses", true, {{true, kKeyDown}}, false},
+    ::testing::Values(KeyCase{"DownAloneDoesNotOpen", false, {{true, kKeyDown}}, false},
                       KeyCase{"AltDownOpens", false, kAltDown, true},
                       KeyCase{"AltDownCloses", true, kAltDown, false},
-                      KeyCase{"ShiftAloneKeepsOpen", true, {{true, kKeyShift}}, true},
                       KeyCase{"CtrlAloneKeepsOpen", true, {{true, kKeyControl}}, true},
                       KeyCase{
                           "CtrlDownCloses", true, {{true, kKeyControl}, {true, kKeyDown}}, false},
-                      KeyCase{"LetterCloses", true, {{true, 'A'}}, false},
-                      KeyCase{"EscapeCloses", true, {{true, kKeyEscape}}, false}),
+                      KeyCase{"LetterCloses", true, {{true, 'A'}}, false}),
     [](const auto& info) { return info.param.name; });
 
 // ---- Members and lifecycle ---------------------------------------------------------------
@@ -226,6 +129,7 @@ TEST(DropDownMembers, DropDownTwiceOpensOnceCloseUpTwiceClosesOnce) {
   h.control->CloseUp();
   EXPECT_FALSE(h.PanelOpen());
   EXPECT_EQ(CountPanelShows(h, SWP_HIDEWINDOW), 1);
+  EXPECT_FALSE(h.control->Dropped()) << "neither touches the stored flag";
 }
 
 TEST(ControlLifecycle, ShownControlPutsPanelAndListOnTheDesktopWithToolStyle) {
@@ -238,20 +142,6 @@ TEST(ControlLifecycle, ShownControlPutsPanelAndListOnTheDesktopWithToolStyle) {
     EXPECT_TRUE(info->ex_style & WS_EX_TOOLWINDOW) << info->name;
     EXPECT_FALSE(info->visible) << info->name;
   }
-}
-
-TEST(ControlLifecycle, HidingRaisesHideFirstThenTakesThePanelBackAndClosesIt) {
-  Harness h;
-  ClickDropButton(h);
-  h.ClearLog();
-  h.w.surface->SetVisible(false);
-  const auto events = h.host.Events();
-  ASSERT_FALSE(events.empty());
-  EXPECT_EQ(events.front(), "Hide");
-  EXPECT_FALSE(h.PanelOpen());
-  EXPECT_EQ(h.desktop.CaptureName(), "");
-  EXPECT_EQ(h.desktop.GetParent(h.panel().hWnd()), h.w.surface->hWnd());
-  EXPECT_EQ(h.desktop.GetParent(h.list().hWnd()), h.w.surface->hWnd());
 }
 
 // ---- The window calls behind each step ---------------------------------------------------
@@ -283,11 +173,6 @@ void PressCaption(Harness& h) {
   const Rect r = h.desktop.ScreenRect(h.panel().hWnd());
   h.desktop.MouseDown(r.left + 80, r.top + 12);
 }
-void ReleaseCaption(Harness& h) {
-  const Rect r = h.desktop.ScreenRect(h.panel().hWnd());
-  h.desktop.MouseUp(r.left + 80, r.top + 12);
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Steps, WindowCalls,
     ::testing::Values(
@@ -298,17 +183,6 @@ INSTANTIATE_TEST_SUITE_P(
                   {"SetWindowPos picCalendar HWND_TOP 57,121,0,0 0x11",
                    "SetWindowPos lstSelectMonth HWND_TOP 97,87,0,0 0x11",
                    "SetWindowPos picCalendar HWND_TOPMOST 0,0,0,0 0x53", "SetCapture picCalendar"}},
-        CallsCase{"CloseWithTheToggle",
-                  Open,
-                  [](Harness& h) { h.control->CloseUp(); },
-                  {"SetWindowPos picCalendar HWND_TOP 57,121,0,0 0x11",
-                   "SetWindowPos lstSelectMonth HWND_TOP 97,87,0,0 0x11", "ReleaseCapture",
-                   "SetWindowPos picCalendar HWND_NOTOPMOST 0,0,0,0 0x93"}},
-        CallsCase{"PressOutside",
-                  Open,
-                  [](Harness& h) { h.desktop.MouseDown(900, 650); },
-                  {"ReleaseCapture", "SetWindowPos picCalendar HWND_NOTOPMOST 0,0,0,0 0x93",
-                   "ReleaseCapture"}},
         // The list is shown, and the capture goes to the panel, not to the list.
         CallsCase{
             "PressOnTheCaption",
@@ -317,25 +191,11 @@ INSTANTIATE_TEST_SUITE_P(
             {"ReleaseCapture", "SetWindowPos picCalendar HWND_TOP 57,121,0,0 0x11",
              "SetWindowPos lstSelectMonth HWND_TOP 97,87,0,0 0x11",
              "SetWindowPos lstSelectMonth HWND_TOPMOST 0,0,0,0 0x53", "SetCapture picCalendar"}},
-        CallsCase{"ReleaseOverTheList",
-                  [](Harness& h) {
-                    Open(h);
-                    PressCaption(h);
-                  },
-                  ReleaseCaption,
-                  {"ReleaseCapture", "SetWindowPos lstSelectMonth HWND_NOTOPMOST 0,0,0,0 0x93",
-                   "SetCapture picCalendar"}},
         CallsCase{"HideTheControl",
                   Open,
                   [](Harness& h) { h.w.surface->SetVisible(false); },
                   {"SetParent picCalendar Datewell1", "SetParent lstSelectMonth Datewell1",
-                   "ReleaseCapture", "SetWindowPos picCalendar HWND_NOTOPMOST 0,0,0,0 0x93"}},
-        CallsCase{"ShowTheControlAgain",
-                  [](Harness& h) { h.w.surface->SetVisible(false); },
-                  [](Harness& h) { h.w.surface->SetVisible(true); },
-                  {"SetParent picCalendar desktop", "SetParent lstSelectMonth desktop",
-                   "SetWindowPos picCalendar HWND_TOP 57,121,0,0 0x11",
-                   "SetWindowPos lstSelectMonth HWND_TOP 97,87,0,0 0x11"}}),
+                   "ReleaseCapture", "SetWindowPos picCalendar HWND_NOTOPMOST 0,0,0,0 0x93"}}),
     [](const auto& info) { return info.param.name; });
 
 // ---- Placement ---------------------------------------------------------------------------
@@ -372,14 +232,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // (45 + 1815 - 30 - 2475) / 15 = -43 from the control's left, two pixels below the
         // field (100 + 21).
-        PlaceCase{"BelowTheField", 100, 100, 15, {57, 121, 222, 286}, {97, 87}},
         // Near the bottom-right corner: pulled left to 1024 - 165 and flipped above so that
         // its bottom is the control's top.
         PlaceCase{"BottomRightCorner", 950, 700, 15, {859, 535, 1024, 700}, {899, 501}},
-        PlaceCase{"OffTheLeft", 10, 100, 15, {0, 121, 165, 286}, {40, 87}},
-        PlaceCase{"AtTheTop", 100, 0, 15, {57, 21, 222, 186}, {97, 0}},
         // (45 + 1815 - 24 - 2475) / 12 = -53.25 and (45 + 240 + 24) / 12 = 25.75.
-        PlaceCase{"BelowTheFieldAt12", 100, 100, 12, {47, 126, 253, 332}, {87, 92}},
         // 1000 - 53 + 206.25 passes 1024: pulled to round(817.75); 720 + 26 + 206.25 passes
         // 738: flipped by (300 + 2475) / 12 = 231.25 to round(514.75).
         PlaceCase{"BottomRightCornerAt12", 1000, 720, 12, {818, 515, 1024, 721}, {858, 481}}),
@@ -408,14 +264,12 @@ TEST_P(OpenMarksTheFieldsDate, ExactlyThatCellIsMarked) {
   EXPECT_EQ(h.w.lblMonthYear->Caption(), h.Format(DateFromCivil(c.date), kMonthYearMask));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Days, OpenMarksTheFieldsDate,
-    ::testing::Values(OpenDayCase{"FirstOfJanuary2004", {2004, 1, 1}, 11},
-                      OpenDayCase{"SixthRowAfterSaturdayFirst", {2011, 1, 31}, 43},
-                      OpenDayCase{"SixthRowAfterSundayFirst30th", {2021, 8, 30}, 43},
-                      OpenDayCase{"SixthRowAfterSundayFirst31st", {2021, 8, 31}, 44},
-                      OpenDayCase{"LeapDay", {2004, 2, 29}, 42}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Days, OpenMarksTheFieldsDate,
+                         ::testing::Values(OpenDayCase{"FirstOfJanuary2004", {2004, 1, 1}, 11},
+                                           OpenDayCase{
+                                               "SixthRowAfterSundayFirst31st", {2021, 8, 31}, 44},
+                                           OpenDayCase{"LeapDay", {2004, 2, 29}, 42}),
+                         [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace datewell
