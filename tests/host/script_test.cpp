@@ -29,11 +29,6 @@ TEST_P(CommandReading, GivesTheCommandItsArguments) {
 INSTANTIATE_TEST_SUITE_P(
     Commands, CommandReading,
     ::testing::Values(
-        CommandRow{"Today", "today 2004-03-10",
-                   [](const Command& c) {
-                     EXPECT_EQ(c.op, Op::Today);
-                     EXPECT_EQ(c.date.serial, 38056.0);
-                   }},
         CommandRow{"TwipsPerPixel", "tpp 12 15.5",
                    [](const Command& c) {
                      EXPECT_EQ(c.op, Op::Tpp);
@@ -45,25 +40,6 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_EQ(c.op, Op::Place);
                      EXPECT_EQ(c.x, -5.0);
                      EXPECT_EQ(c.y, 20.0);
-                   }},
-        CommandRow{"SetTextWithBlanks", "set StringValue str:\"5 January 2004\"",
-                   [](const Command& c) {
-                     EXPECT_EQ(c.op, Op::Set);
-                     EXPECT_EQ(c.name, "StringValue");
-                     ASSERT_EQ(c.values.size(), 1u);
-                     EXPECT_EQ(c.values[0].string(), "5 January 2004");
-                   }},
-        CommandRow{"CallWithArguments", "call Size single:2000 single:300",
-                   [](const Command& c) {
-                     EXPECT_EQ(c.op, Op::Call);
-                     ASSERT_EQ(c.values.size(), 2u);
-                     EXPECT_EQ(c.values[1].single(), 300.0f);
-                   }},
-        CommandRow{"InvokeHexNegative", "invoke 0xFFFFFDD8 method",
-                   [](const Command& c) {
-                     EXPECT_EQ(c.dispid, -552);
-                     EXPECT_EQ(c.invoke, InvokeKind::Method);
-                     EXPECT_TRUE(c.values.empty());
                    }},
         CommandRow{"InvokeDecimalPutRef", "invoke -512 putref font:\"Sans\",9",
                    [](const Command& c) {
@@ -95,39 +71,16 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_EQ(c.x, 10.0);
                      EXPECT_EQ(c.button, 2);
                    }},
-        CommandRow{"ClickDefaultsToLeft", "click 5 6",
-                   [](const Command& c) {
-                     EXPECT_EQ(c.op, Op::Click);
-                     EXPECT_EQ(c.button, 1);
-                   }},
-        CommandRow{"DoubleClick", "dblclick 7 -8",
-                   [](const Command& c) {
-                     EXPECT_EQ(c.op, Op::DblClick);
-                     EXPECT_EQ(c.x, 7.0);
-                     EXPECT_EQ(c.y, -8.0);
-                   }},
         CommandRow{"OnRewrite", "on KeyDown Shift=-1",
                    [](const Command& c) {
                      EXPECT_EQ(c.name, "KeyDown");
                      EXPECT_EQ(c.rewrite.param, "Shift");
                      EXPECT_EQ(c.rewrite.value, -1);
                    }},
-        CommandRow{"DumpCell", "dump cell 23",
-                   [](const Command& c) {
-                     EXPECT_EQ(c.dump, DumpWhat::Cell);
-                     EXPECT_EQ(c.cell, 23);
-                   }},
-        CommandRow{"DumpPaintFace", "dump paint face",
-                   [](const Command& c) { EXPECT_EQ(c.dump, DumpWhat::PaintFace); }},
         CommandRow{"LoadQuotedFileName", "load \"my settings.json\"",
                    [](const Command& c) {
                      EXPECT_EQ(c.op, Op::Load);
                      EXPECT_EQ(c.name, "my settings.json");
-                   }},
-        CommandRow{"BagKeyAndValue", "bag Value date:2004-01-05",
-                   [](const Command& c) {
-                     EXPECT_EQ(c.name, "Value");
-                     EXPECT_EQ(c.values.at(0).date().serial, 37991.0);
                    }}),
     [](const auto& info) { return std::string(info.param.name); });
 
