@@ -1053,10 +1053,14 @@ class QtLabel final : public Label, public ItemBase {
     }
     QFont font = own_font_ ? ToQFont(*own_font_) : p.font();
     font.setBold(bold_);
-    // A caption wider than its label (the toolkit's fonts run wider than the ones the design
-    // sizes were made for) is drawn a little smaller, so that it stays inside.
+    // A label with room for several lines wraps its caption at word breaks, as a form's labels
+    // do (the About box's title). A one-line caption wider than its label (the toolkit's fonts
+    // run wider than the ones the design sizes were made for) is drawn a little smaller instead,
+    // so that it stays inside.
     const QString text = ToQString(caption_);
-    while (font.pointSizeF() > 6.0 && QFontMetrics(font).horizontalAdvance(text) > r.width()) {
+    const bool wraps = r.height() >= 2 * QFontMetrics(font).height();
+    while (!wraps && font.pointSizeF() > 6.0 &&
+           QFontMetrics(font).horizontalAdvance(text) > r.width()) {
       font.setPointSizeF(font.pointSizeF() - 0.5);
     }
     p.setFont(font);
@@ -1065,7 +1069,8 @@ class QtLabel final : public Label, public ItemBase {
                   : alignment_ == kAlignCenter ? Qt::AlignHCenter
                                                : Qt::AlignLeft;
     const QRect text_rect = border_ == kBorderFixedSingle ? r.adjusted(1, 0, -1, 0) : r;
-    p.drawText(text_rect, h | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, text);
+    const int lines = wraps ? Qt::TextWordWrap : (Qt::TextSingleLine | Qt::TextDontClip);
+    p.drawText(text_rect, h | Qt::AlignTop | lines, text);
   }
   void Mouse(WindowBase::MouseKind kind, MouseArgs& args) override {
     switch (kind) {
