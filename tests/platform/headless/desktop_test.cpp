@@ -1,5 +1,6 @@
 // The headless desktop beyond the shared conformance suite: the message and paint queues, the
-// drawing and call logs, z-order, destruction, resizing, modal forms, focus, clock and metrics.
+// drawing log, z-order, destruction, resizing, modal forms, focus, clock and scale. (The call
+// log is read exactly by the drop-down tests.)
 
 #include <gtest/gtest.h>
 
@@ -54,22 +55,6 @@ TEST_F(DesktopTest, DoEventsDrainsMessagesPostedWhileDraining) {
   d.DoEvents();
   EXPECT_EQ(order, (std::vector<std::string>{"first", "second", "posted by first"}));
   EXPECT_EQ(d.PendingMessages(), 0u);
-}
-
-TEST_F(DesktopTest, AQueuedEventRunsInsideShowingAWindow) {
-  auto panel = Floating("picCalendar", 300, 200, 165, 165);
-  std::vector<std::string> seen;
-  // Pending before the show: it must see the window shown and topmost, not yet captured.
-  d.Post([&] {
-    seen.push_back(std::string(panel->Visible() ? "visible" : "hidden") +
-                   (d.IsTopmost(panel->hWnd()) ? " topmost" : "") + " capture=" + d.CaptureName());
-  });
-  d.SetWindowPos(panel->hWnd(), HWND_TOPMOST, 0, 0, 0, 0, 0x53);
-  d.DoEvents();
-  d.Post([&] { seen.push_back("capture=" + d.CaptureName()); });
-  d.SetCapture(panel->hWnd());
-  d.DoEvents();
-  EXPECT_EQ(seen, (std::vector<std::string>{"visible topmost capture=", "capture=picCalendar"}));
 }
 
 TEST_F(DesktopTest, ShowingQueuesOnePaintThatTheMessagePumpDelivers) {
@@ -130,36 +115,6 @@ TEST_F(DesktopTest, ABackendPaintReplacesTheLogAndOutsideDrawingIsAppended) {
   EXPECT_EQ(FormatDrawCalls(d.Drawing(pic->hWnd())), painted);
 }
 
-// ---- Call log ----
-
-TEST_F(DesktopTest, TheCallLogHoldsTheExactWindowCalls) {
-  auto panel = d.CreatePictureBox(*ctl, "picCalendar");
-  d.ClearCalls();
-  Hwnd h = panel->hWnd();
-  d.SetParent(h, d.GetDesktopWindow());
-  d.SetWindowPos(h, HWND_TOP, 37, 350, 0, 0, 0x11);
-  d.SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, 0x53);
-  d.SetCapture(h);
-  d.ReleaseCapture();
-  d.SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, 0x93);
-  d.SetParent(h, ctl->hWnd());
-  const std::vector<std::string> want = {
-      "SetParent picCalendar desktop",
-      "SetWindowPos picCalendar HWND_TOP 37,350,0,0 0x11",
-      "SetWindowPos picCalendar HWND_TOPMOST 0,0,0,0 0x53",
-      "SetCapture picCalendar",
-      "ReleaseCapture",
-      "SetWindowPos picCalendar HWND_NOTOPMOST 0,0,0,0 0x93",
-      "SetParent picCalendar ctlDate",
-  };
-  EXPECT_EQ(d.FormattedCalls(), want);
-  ASSERT_EQ(d.Calls().size(), want.size());
-  EXPECT_EQ(FormatWindowCall(d.Calls()[2]),
-            "SetWindowPos " + std::to_string(h) + " HWND_TOPMOST 0,0,0,0 0x53");
-  d.ClearCalls();
-  EXPECT_TRUE(d.Calls().empty());
-}
-
 // ---- Z-order ----
 
 struct ZRow {
@@ -207,21 +162,6 @@ TEST_F(DesktopTest, PressesGoToTheFrontWindowOfTheFrontBand) {
     EXPECT_EQ(got, row.want);
     EXPECT_EQ(d.WindowName(d.WindowFromPoint({220, 220})), row.want);
   }
-}
-
-TEST_F(DesktopTest, InspectReportsParentStyleBandAndScreenRect) {
-  auto panel = Floating("picCalendar", 300, 200, 165, 165);
-  d.SetWindowLongA(panel->hWnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
-  d.SetWindowPos(panel->hWnd(), HWND_TOPMOST, 0, 0, 0, 0, 0x53);
-  auto info = d.Inspect(panel->hWnd());
-  ASSERT_TRUE(info.has_value());
-  EXPECT_EQ(info->parent, d.GetDesktopWindow());
-  EXPECT_EQ(info->name, "picCalendar");
-  EXPECT_EQ(info->ex_style, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
-  EXPECT_TRUE(info->topmost);
-  EXPECT_TRUE(info->shown);
-  EXPECT_EQ(info->screen_rect, (Rect{300, 200, 465, 365}));
-  EXPECT_EQ(d.TopLevelWindows().front(), panel->hWnd());
 }
 
 TEST_F(DesktopTest, SetParentRefusesCyclesAndUnknownWindows) {
@@ -318,11 +258,8 @@ TEST_F(DesktopTest, ResizeRunsAtOnceOnlyForARealChangeAndNests) {
       {"a new size", Row::Size, 3000, 900, {"3000x900", "3000x300"}},
       {"the same size", Row::Size, 3000, 300, {}},
       {"a new width", Row::Width, 2400, 0, {"2400x300"}},
-      {"the same width", Row::Width, 2400, 0, {}},
       {"a new height is put back", Row::Height, 500, 0, {"2400x500", "2400x300"}},
-      {"the same height", Row::Height, 300, 0, {}},
       {"a width that is no number is refused", Row::Width, std::nanf(""), 0, {}},
-      {"an infinite size is refused", Row::Size, 100, INFINITY, {}},
   };
   std::vector<std::string> seen;
   ctl->SetHandlers({.Resize = [&] {
@@ -475,30 +412,6 @@ TEST(HeadlessClock, NowIsTheSetTimeUntilTheSystemClockIsChosenAgain) {
   EXPECT_NE(real, fixed);
   EXPECT_GE(CivilFromDate(real).year, 2024);
   EXPECT_LT(real.serial - DateOnly(real).serial, 1.0);
-}
-
-TEST(HeadlessMetrics, DefaultsAndSettings) {
-  struct Row {
-    const char* name;
-    std::int32_t index;
-    std::int32_t want_default;
-    std::int32_t set;
-  };
-  const Row rows[] = {
-      {"work area width", SM_CXFULLSCREEN, 1024, 1600},
-      {"work area height", SM_CYFULLSCREEN, 738, 1000},
-      {"unknown", 999, 0, 7},
-  };
-  HeadlessDesktop d;
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(d.GetSystemMetrics(row.index), row.want_default);
-    d.SetSystemMetric(row.index, row.set);
-    EXPECT_EQ(d.GetSystemMetrics(row.index), row.set);
-  }
-  d.SetWorkArea(800, 600);
-  EXPECT_EQ(d.GetSystemMetrics(SM_CXFULLSCREEN), 800);
-  EXPECT_EQ(d.GetSystemMetrics(SM_CYFULLSCREEN), 600);
 }
 
 TEST(HeadlessScale, TwipsPerPixelIsReadAfreshByGeometry) {

@@ -185,33 +185,6 @@ TEST_F(InputTest, HiddenWindowsAndLabelsLetThePressThrough) {
                       "ctl up 1 3180,1725"}));
 }
 
-TEST_F(InputTest, InspectionFindsTheWidgetUnderAPointAndAWidgetsChildren) {
-  struct Row {
-    const char* name;
-    Point p;
-    std::string want;
-  };
-  const Row rows[] = {
-      {"label", {312, 215}, "lblDate"},
-      {"picture box", {390, 290}, "picCalendar"},
-      {"text box", {115, 115}, "txtDate"},
-      {"surface", {150, 350}, "ctlDate"},
-      {"nothing", {5, 5}, ""},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    const Widget* w = d.WidgetAt(row.p);
-    EXPECT_EQ(w != nullptr ? std::string(w->Name()) : std::string(), row.want);
-  }
-  std::vector<std::string> names;
-  for (const Widget* w : d.ChildWidgets(*ctl)) {
-    names.emplace_back(w->Name());
-  }
-  EXPECT_EQ(names, (Log{"txtDate", "lstSelectMonth", "cmdGotoToday", "picCalendar"}));
-  EXPECT_EQ(d.ChildWidgets(*pic).size(), 1u);
-  EXPECT_TRUE(d.ChildWidgets(*label).empty());
-}
-
 // ---- Keys ----
 
 TEST_F(InputTest, KeysWithoutFocusGoNowhere) {
