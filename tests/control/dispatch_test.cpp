@@ -80,17 +80,11 @@ TEST_F(Conversions, ToBoolean) {
   RunConversions<bool>(
       {
           {"integer -1 is True", I16(-1), true},
-          {"integer 0 is False", I16(0), false},
           {"any other integer is True", I16(5), true},
-          {"long", I32(0), false},
           {"single 0.5 is True", Variant(0.5f), true},
           {"text True in any case", S(" tRUe "), true},
-          {"text False", S("False"), false},
           {"text of a number", S("0"), false},
-          {"empty is False", Variant(), false},
           {"text that is no Boolean", S("yes"), std::nullopt, kErrTypeMismatch},
-          {"null", Variant::Null(), std::nullopt, kErrInvalidUseOfNull},
-          {"nothing", Variant::Nothing(), std::nullopt, kErrTypeMismatch},
       },
       [](const Variant& v) { return ToBool(v); });
 }
@@ -98,20 +92,15 @@ TEST_F(Conversions, ToBoolean) {
 TEST_F(Conversions, ToInteger16) {
   RunConversions<std::int16_t>(
       {
-          {"integer", I16(7), 7},
           {"long in range", I32(-32768), -32768},
           {"long too large", I32(32768), std::nullopt, kErrOverflow},
           {"half rounds to even (down)", Variant(2.5), 2},
-          {"half rounds to even (up)", Variant(3.5), 4},
           {"negative half rounds to even", Variant(-2.5), -2},
           {"True is -1", Variant(true), -1},
-          {"text with blanks", S("  12 "), 12},
           {"text with a sign and exponent", S("-1E3"), -1000},
           {"hexadecimal text keeps its bits", S("&HFFFF"), -1},
-          {"octal text", S("&O17"), 15},
           {"empty text is no number", S(""), std::nullopt, kErrTypeMismatch},
           {"text that is no number", S("12abc"), std::nullopt, kErrTypeMismatch},
-          {"text inf is no number", S("inf"), std::nullopt, kErrTypeMismatch},
           {"double too large", Variant(1e10), std::nullopt, kErrOverflow},
           {"NaN", Variant(std::nan("")), std::nullopt, kErrInvalidProcedureCall},
           {"null", Variant::Null(), std::nullopt, kErrInvalidUseOfNull},
@@ -123,11 +112,9 @@ TEST_F(Conversions, ToInteger16) {
 TEST_F(Conversions, ToInteger32AndSingle) {
   RunConversions<std::int32_t>(
       {
-          {"integer widens", I16(-5), -5},
           {"text beyond 16 bits", S("100000"), 100000},
           {"hexadecimal with 8 digits", S("&H80000005"), static_cast<std::int32_t>(0x80000005u)},
           {"double beyond 32 bits", Variant(3e9), std::nullopt, kErrOverflow},
-          {"empty is 0", Variant(), 0},
       },
       [](const Variant& v) { return ToInt32(v); });
   RunConversions<float>(
@@ -145,7 +132,6 @@ TEST_F(Conversions, ToColour) {
   RunConversions<OleColor>(
       {
           {"long keeps its bits", I32(static_cast<std::int32_t>(0x80000005u)), 0x80000005u},
-          {"integer -1 is all bits", I16(-1), 0xFFFFFFFFu},
           {"double of an unsigned colour", Variant(2147483653.0), 0x80000005u},
           {"hexadecimal text", S("&HC0"), 0xC0u},
           {"double beyond 32 bits", Variant(5e9), std::nullopt, kErrOverflow},
@@ -162,10 +148,7 @@ TEST_F(Conversions, ToText) {
           {"single one third", Variant(1.0f / 3.0f), "0.3333333"},
           {"double keeps 15 digits", Variant(0.1 + 0.2), "0.3"},
           {"large double in exponent form", Variant(1e20), "1E+20"},
-          {"whole double", Variant(38356.0), "38356"},
-          {"Boolean", Variant(true), "True"},
           {"date is its general date text", DateOf(2004, 1, 5), "1/5/2004"},
-          {"empty", Variant(), ""},
           {"a font gives its name", Variant(std::make_shared<Font>(Font{"Arial"})), "Arial"},
           {"date out of range", Variant(Date{1e308}), std::nullopt, kErrOverflow},
           {"null", Variant::Null(), std::nullopt, kErrInvalidUseOfNull},
@@ -194,16 +177,12 @@ TEST(AutomationEquality, ComparesAsTheHostDoes) {
   const Row rows[] = {
       {"False equals the integer 0", Variant(false), I16(0), true},
       {"True equals -1", Variant(true), I32(-1), true},
-      {"True is not 0", Variant(true), I16(0), false},
       {"single 8 equals integer 8", Variant(8.0f), I16(8), true},
       {"date of day 0 equals 0", Variant(Date{0}), I16(0), true},
       {"empty equals the empty text", Variant(), S(""), true},
-      {"texts compare exactly", S("a"), S("A"), false},
       {"a text is not a number", S("0"), I16(0), false},
       {"fonts by their attributes", Variant(std::make_shared<Font>(Font{"Arial", 9})),
        Variant(std::make_shared<Font>(Font{"Arial", 9})), true},
-      {"fonts of other sizes", Variant(std::make_shared<Font>(Font{"Arial", 9})),
-       Variant(std::make_shared<Font>(Font{"Arial", 10})), false},
       {"null equals nothing, not even null", Variant::Null(), Variant::Null(), false},
   };
   for (const Row& row : rows) {
@@ -319,38 +298,23 @@ TEST(MemberTable, EveryMemberBehavesByItsDispatchId) {
   const float fixed_height = Harness().w.surface->Height();
   const Variant yes(true);
   const BehaviourRow rows[] = {
-      {"DateValue", InvokeKind::Put, Args(DateOf(2004, 1, 5)), "Change PropertyChanged(DateValue)",
-       DateOf(2004, 1, 5)},
-      {"StringValue", InvokeKind::Put, Args(S("1/5/2004")), "Change PropertyChanged(StringValue)",
-       std::nullopt,
-       [](Harness& h) {
-         EXPECT_EQ(h.field().Text(), h.Format(Harness::D(2004, 1, 5), kLongDate));
-       }},
       {"DateFormat from a 16-bit integer", InvokeKind::Put, Args(I16(1)),
        "Change PropertyChanged(StringValue) PropertyChanged(DateFormat)", I32(1)},
       {"AllowEmptyDate from a 16-bit integer", InvokeKind::Put, Args(I16(-1)), "", yes},
       {"Font by reference", InvokeKind::PutRef, Args(Variant(font)), "PropertyChanged(Font) Resize",
        Variant(font), [&](Harness& h) { EXPECT_EQ(h.field().Font(), font) << "the very object"; }},
-      {"ForeColor", InvokeKind::Put, Args(I32(192)), "PropertyChanged(ForeColor)", I32(192),
-       [](Harness& h) { EXPECT_EQ(h.field().ForeColor(), 192u); }},
       {"BackColor writes two targets and reads one", InvokeKind::Put, Args(S("&HFFFFFF")),
        "Resize PropertyChanged(BackColor)", I32(0xFFFFFF),
        [](Harness& h) { EXPECT_EQ(h.w.surface->BackColor(), 0xFFFFFFu); }},
       {"FontUnderline from an integer", InvokeKind::Put, Args(I16(-1)),
        "PropertyChanged(FontUnderline) Resize", yes},
-      {"FontTransparent", InvokeKind::Put, Args(yes), "PropertyChanged(FontTransparent) Resize",
-       yes},
       {"FontStrikethru from text", InvokeKind::Put, Args(S("True")),
        "PropertyChanged(FontStrikethru) Resize", yes},
       {"FontSize from text", InvokeKind::Put, Args(S("12")), "PropertyChanged(FontSize) Resize",
        Variant(12.0f), [](Harness& h) { EXPECT_EQ(h.field().FontSize(), 12.0f); }},
-      {"FontName", InvokeKind::Put, Args(S("Arial")), "PropertyChanged(FontName) Resize",
-       S("Arial")},
-      {"FontItalic", InvokeKind::Put, Args(yes), "PropertyChanged(FontItalic) Resize", yes},
       {"FontBold also emboldens the field", InvokeKind::Put, Args(yes),
        "PropertyChanged(FontBold) Resize", yes,
        [](Harness& h) { EXPECT_TRUE(h.field().FontBold()); }},
-      {"Selected", InvokeKind::Put, Args(yes), "PropertyChanged(Selected)", yes},
       {"SelStart from a double", InvokeKind::Put, Args(Variant(3.0)), "PropertyChanged(SelStart)",
        I32(3), [](Harness& h) { EXPECT_EQ(h.field().SelStart(), 3); }},
       {"SelLength from a 16-bit integer", InvokeKind::Put, Args(I16(4)),
