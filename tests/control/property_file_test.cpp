@@ -1,7 +1,8 @@
 // The property file store: every kind reads back as the same kind, entries keep the order they
 // were written in, defaults store nothing, saving is atomic and keeps other controls, and every
 // kind of malformed file gives a clear error that names the file, the control and the key while
-// leaving the file as it was.
+// leaving the file as it was; a control saved, loaded and saved again gives the same bytes, and a
+// damaged file leaves control and file as they were.
 
 #include "control/property_file.h"
 
@@ -18,10 +19,21 @@
 #include <string>
 #include <vector>
 
+#include "support/harness.h"
+
 namespace datewell {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Harness;
+
+// A control created for restoring: ReadProperties instead of InitProperties, before it is shown.
+testing::HarnessOptions Restoring() {
+  testing::HarnessOptions o;
+  o.init_properties = false;
+  o.show = false;
+  return o;
+}
 
 class PropertyFileTest : public ::testing::Test {
  protected:
@@ -48,6 +60,30 @@ class PropertyFileTest : public ::testing::Test {
       names.push_back(e.path().filename().string());
     }
     return names;
+  }
+
+  // A control with settings away from their defaults, saved under "Datewell1".
+  void SaveConfiguredControl() {
+    Harness h;
+    h.control->SetDateFormat(ShortDate);
+    h.control->SetDateValue(Variant(Harness::D(2004, 1, 5)));
+    h.control->SetForeColor(192);
+    h.control->SetBackColor(0x80000010u);
+    h.control->SetFontItalic(true);
+    h.control->SetToolTipText("Pick a date \xE2\x80\x94 any date");
+    h.control->SetWhatsThisHelpID(42);
+    h.control->SetSelected(true);
+    h.control->SetAllowEmptyDate(true);
+    h.control->SetEnabled(false);
+    PropertyFile file = PropertyFile::OpenOrCreate(path);
+    h.control->WriteProperties(file.Write("Datewell1"));
+    file.Save();
+  }
+
+  // Loads "Datewell1" from the file into a control made for restoring.
+  static void Load(Harness& h, const fs::path& from) {
+    PropertyFile file = PropertyFile::Open(from);
+    h.control->ReadProperties(file.Read("Datewell1"));
   }
 
   fs::path dir;
@@ -356,6 +392,69 @@ TEST_F(PropertyFileTest, SaveReplacesTheFileAndKeepsItsPermissions) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(ReadAll(path), file.Text());
   EXPECT_EQ(PropertyFile::Open(path).Text(), file.Text()) << "reading and saving is stable";
+}
+
+// ---- A control saved and loaded end to end ------------------------------------------------
+
+TEST_F(PropertyFileTest, SaveLoadAndSaveAgainGivesTheSameBytes) {
+  SaveConfiguredControl();
+  const std::string first = ReadAll(path);
+
+  Harness h(Restoring());
+  Load(h, path);
+  EXPECT_EQ(h.field().Text(), "1/5/2004");
+  EXPECT_EQ(h.field().ForeColor(), 192u);
+  EXPECT_TRUE(h.control->AllowEmptyDate());
+  EXPECT_FALSE(h.w.surface->Enabled());
+  EXPECT_FALSE(h.field().Enabled()) << "the field reads the same Enabled key";
+
+  PropertyFile file = PropertyFile::Open(path);
+  h.control->WriteProperties(file.Write("Datewell1"));
+  file.Save();
+  EXPECT_EQ(ReadAll(path), first);
+}
+
+TEST_F(PropertyFileTest, ADamagedFileFailsTheLoadAndLeavesControlAndFileAsTheyWere) {
+  SaveConfiguredControl();
+  const std::string good = ReadAll(path);
+  auto replaced = [&](const std::string& from, const std::string& to) {
+    std::string text = good;
+    const auto at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+  };
+  struct Row {
+    const char* name;
+    std::string text;
+    int error;
+  };
+  const Row rows[] = {
+      {"truncated", good.substr(0, good.size() * 2 / 3), kErrInvalidFileFormat},
+      {"a value of an unknown kind", replaced("\"kind\": \"date\"", "\"kind\": \"when\""),
+       kErrInvalidPropertyValue},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << row.text;
+    Harness h(Restoring());
+    const std::string text_before = h.field().Text();
+    const Font font_before = *h.field().Font();
+    int error = 0;
+    std::string description;
+    try {
+      Load(h, path);
+    } catch (const HostError& e) {
+      error = e.number();
+      description = e.what();
+    }
+    EXPECT_EQ(error, row.error);
+    EXPECT_NE(description.find("form.json"), std::string::npos) << description.substr(0, 200);
+    EXPECT_TRUE(h.host.Log().empty());
+    EXPECT_EQ(h.field().Text(), text_before);
+    EXPECT_EQ(*h.field().Font(), font_before);
+    EXPECT_TRUE(h.control->StoredValue().is(VarKind::Empty));
+    EXPECT_EQ(ReadAll(path), row.text) << "the file is untouched";
+  }
 }
 
 }  // namespace

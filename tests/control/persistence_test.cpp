@@ -1,6 +1,7 @@
-// ReadProperties: the defaults of an empty store, saved values of every kind, the failure at a
-// display format the control cannot show, and saved values the control cannot take, refused
-// before anything is applied.
+// Persistence of a control's settings: ReadProperties from an empty store and from saved values
+// of every kind, the failure at a display format the control cannot show, saved values refused
+// before anything is applied, and what WriteProperties leaves in a property file. (The entries'
+// order, kinds and defaults show line by line in the save-and-reload scenario.)
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "control/property_file.h"
 #include "support/harness.h"
 #include "support/memory_bag.h"
 
@@ -185,6 +187,51 @@ TEST(ReadProperties, ValuesTheControlCannotTakeFailBeforeAnythingIsApplied) {
     EXPECT_EQ(*h.field().Font(), font_before);
     EXPECT_EQ(h.field().Text(), text_before);
     EXPECT_TRUE(h.control->StoredValue().is(VarKind::Empty));
+  }
+}
+
+TEST(WriteProperties, WhatTheFileStoreKeeps) {
+  using Entries = std::vector<std::pair<std::string, Variant>>;
+  using Keys = std::vector<std::string>;
+  const struct {
+    const char* name;
+    std::function<void(Harness&)> arrange;
+    Entries present;  // entries that must be stored so
+    Keys absent;      // keys that must not be stored
+  } rows[] = {
+      {"a control holding 5 January 2004 saves the date",
+       [](Harness& h) { h.control->SetDateValue(Variant(Harness::D(2004, 1, 5))); },
+       Entries{{"Value", Variant(Harness::D(2004, 1, 5))}}, Keys{}},
+      {"an empty control writes no Value",
+       [](Harness& h) {
+         h.control->SetAllowEmptyDate(true);
+         h.control->SetDateValue(Variant::Null());
+       },
+       Entries{{"AllowEmptyDate", Variant(true)}}, Keys{"Value"}},
+      {"FontSize and FontName are written even for 8-point MS Sans Serif",
+       [](Harness& h) { h.control->SetFontName("MS Sans Serif"); },
+       Entries{{"FontSize", Variant(8.0f)}, {"FontName", Variant("MS Sans Serif")}}, Keys{}},
+      {"DateFormat 0 and other defaults store nothing", [](Harness&) {}, Entries{},
+       Keys{"DateFormat", "ForeColor", "Enabled", "FontBold", "SelStart", "Dropped"}},
+      {"DateFormat 1 writes 1", [](Harness& h) { h.control->SetDateFormat(ShortDate); },
+       Entries{{"DateFormat", Variant(std::int32_t{1})}}, Keys{}},
+      {"a control disabled as a whole writes Enabled False",
+       [](Harness& h) { h.control->SetEnabled(false); }, Entries{{"Enabled", Variant(false)}},
+       Keys{}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Harness h;
+    row.arrange(h);
+    PropertyFile file("unsaved.json");
+    ControlProperties& bag = file.Write("Datewell1");
+    h.control->WriteProperties(bag);
+    for (const auto& [key, value] : row.present) {
+      EXPECT_EQ(bag.ReadProperty(key, Variant::Null()), value) << key;
+    }
+    for (const std::string& key : row.absent) {
+      EXPECT_TRUE(bag.ReadProperty(key, Variant::Null()).is(VarKind::Null)) << key;
+    }
   }
 }
 
