@@ -209,22 +209,6 @@ TEST_F(DesktopTest, ADestroyedWindowDropsCaptureAndFocusAndItsHandleGoesStale) {
   EXPECT_EQ(p, (Point{1, 1}));
 }
 
-TEST_F(DesktopTest, ChildrenOutlivingTheirParentBecomeUnreachable) {
-  auto form = d.CreateContainer("frmTmp", 600, 400, 100, 100);
-  auto surface = d.CreateUserControl(form->hWnd(), "ctlTmp");
-  surface->SetVisible(true);
-  auto child = d.CreatePictureBox(*surface, "picChild");
-  child->SetWidth(300);
-  child->SetHeight(300);
-  surface.reset();
-  EXPECT_EQ(d.GetParent(child->hWnd()), kNoWindow);
-  EXPECT_FALSE(d.IsVisible(child->hWnd()));
-  EXPECT_EQ(d.WindowFromPoint({605, 405}), form->hWnd());
-  // It can be given a parent again.
-  EXPECT_EQ(d.SetParent(child->hWnd(), form->hWnd()), kNoWindow);
-  EXPECT_EQ(d.WindowFromPoint({605, 405}), child->hWnd());
-}
-
 TEST(HeadlessLifetime, WidgetsOutlivingTheDesktopAreInert) {
   std::unique_ptr<TextBox> text;
   std::unique_ptr<PictureBox> pic;
@@ -285,17 +269,6 @@ TEST_F(DesktopTest, ResizeRunsAtOnceOnlyForARealChangeAndNests) {
     EXPECT_EQ(ctl->Height(), 300.0f);
   }
   EXPECT_EQ(ctl->Width(), 2400.0f);  // the refused sizes left it alone
-}
-
-TEST_F(DesktopTest, ShowingAndHidingTheSurfaceRunsItsHandlersOnce) {
-  std::vector<std::string> seen;
-  ctl->SetHandlers({.Show = [&] { seen.push_back(ctl->Visible() ? "show, visible" : "show"); },
-                    .Hide = [&] { seen.push_back(ctl->Visible() ? "hide" : "hide, hidden"); }});
-  ctl->SetVisible(true);  // already shown
-  ctl->SetVisible(false);
-  ctl->SetVisible(false);
-  ctl->SetVisible(true);
-  EXPECT_EQ(seen, (std::vector<std::string>{"hide, hidden", "show, visible"}));
 }
 
 // ---- Modal forms ----
