@@ -96,24 +96,18 @@ TEST_P(PanelClientRegionsAt, DesignLayout) {
   EXPECT_EQ(r.next_month, c.next_month);
 }
 
+constexpr Rect R(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+  return Rect{left, top, right, bottom};
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Scales, PanelClientRegionsAt,
-    testing::Values(ClientRegionCase{"At15",
-                                     15,
-                                     {12, 40, 151, 125},
-                                     {58, 136, 107, 157},
-                                     {5, 5, 35, 23},
-                                     {35, 5, 130, 23},
-                                     {130, 5, 160, 23}},
+    testing::Values(ClientRegionCase{"At15", 15, R(12, 40, 151, 125), R(58, 136, 107, 157),
+                                     R(5, 5, 35, 23), R(35, 5, 130, 23), R(130, 5, 160, 23)},
                     // 206.25 - 35 = 171.25: the next button starts at 171; Today's left is
                     // 72.5, a half that goes down to the even 72.
-                    ClientRegionCase{"At12",
-                                     12,
-                                     {15, 50, 189, 156},
-                                     {72, 170, 134, 196},
-                                     {5, 5, 35, 23},
-                                     {35, 5, 171, 23},
-                                     {171, 5, 201, 23}}),
+                    ClientRegionCase{"At12", 12, R(15, 50, 189, 156), R(72, 170, 134, 196),
+                                     R(5, 5, 35, 23), R(35, 5, 171, 23), R(171, 5, 201, 23)}),
     [](const auto& info) { return info.param.name; });
 
 TEST(PanelBound, IsTwiceTheFullScreenClientArea) {
