@@ -11,28 +11,8 @@
 namespace datewell {
 namespace {
 
-using headless::WindowCall;
+using Calls = std::vector<std::string>;
 using testing::Harness;
-
-WindowCall Pos(Hwnd hwnd, Hwnd after, std::uint32_t flags) {
-  WindowCall c;
-  c.kind = WindowCall::Kind::SetWindowPos;
-  c.hwnd = hwnd;
-  c.insert_after = after;
-  c.flags = flags;
-  return c;
-}
-WindowCall Capture(Hwnd hwnd) {
-  WindowCall c;
-  c.kind = WindowCall::Kind::SetCapture;
-  c.hwnd = hwnd;
-  return c;
-}
-WindowCall Release() {
-  WindowCall c;
-  c.kind = WindowCall::Kind::ReleaseCapture;
-  return c;
-}
 
 TEST(ShowCalendar, ShowingEitherWindowMakesItTopmostAndGivesTheCaptureToThePanel) {
   const struct {
@@ -44,9 +24,11 @@ TEST(ShowCalendar, ShowingEitherWindowMakesItTopmostAndGivesTheCaptureToThePanel
     Harness h;
     const Hwnd panel = h.panel().hWnd();
     const Hwnd shown = row.list ? h.list().hWnd() : panel;
+    const std::string name(row.list ? "lstSelectMonth" : "picCalendar");
     h.control->ShowCalendar(shown, true);
-    EXPECT_EQ(h.desktop.Calls(),
-              (std::vector<WindowCall>{Pos(shown, HWND_TOPMOST, 0x53), Capture(panel)}));
+    EXPECT_EQ(
+        h.desktop.FormattedCalls(),
+        (Calls{"SetWindowPos " + name + " HWND_TOPMOST 0,0,0,0 0x53", "SetCapture picCalendar"}));
     EXPECT_TRUE(h.desktop.IsVisible(shown));
     EXPECT_TRUE(h.desktop.IsTopmost(shown));
     EXPECT_EQ(h.desktop.GetCapture(), panel);
@@ -68,6 +50,7 @@ TEST(ShowCalendar, HidingReleasesTheCaptureAndDropsTopmost) {
     SCOPED_TRACE(row.name);
     Harness h;
     const Hwnd window = row.list ? h.list().hWnd() : h.panel().hWnd();
+    const std::string name(row.list ? "lstSelectMonth" : "picCalendar");
     if (row.shown_before) {
       h.control->ShowCalendar(window, true);
     } else {
@@ -76,8 +59,8 @@ TEST(ShowCalendar, HidingReleasesTheCaptureAndDropsTopmost) {
     }
     h.ClearLog();
     h.control->ShowCalendar(window, false);
-    EXPECT_EQ(h.desktop.Calls(),
-              (std::vector<WindowCall>{Release(), Pos(window, HWND_NOTOPMOST, 0x93)}));
+    EXPECT_EQ(h.desktop.FormattedCalls(),
+              (Calls{"ReleaseCapture", "SetWindowPos " + name + " HWND_NOTOPMOST 0,0,0,0 0x93"}));
     EXPECT_EQ(h.desktop.GetCapture(), kNoWindow);
     EXPECT_FALSE(h.desktop.IsVisible(window));
     EXPECT_FALSE(h.desktop.IsTopmost(window));
@@ -141,7 +124,7 @@ TEST(ShowCalendar, DestroyingTheControlWithThePanelOpenReleasesTheCapture) {
   EXPECT_EQ(h.desktop.GetCapture(), kNoWindow);
   // Released on purpose, not left to the window's destruction.
   ASSERT_FALSE(h.desktop.Calls().empty());
-  EXPECT_EQ(h.desktop.Calls().front(), Release());
+  EXPECT_EQ(h.desktop.FormattedCalls().front(), "ReleaseCapture");
   EXPECT_FALSE(h.desktop.IsWindow(panel) && h.desktop.IsVisible(panel));
   // Nothing reaches the host from a control being taken apart, not even the field's loss of
   // focus.
