@@ -1,5 +1,5 @@
-// The widget tree the control builds: design geometry, containment, and each day label wired to
-// its own index.
+// The widget tree the control builds: design geometry, and each day label wired to its own
+// index.
 
 #include <gtest/gtest.h>
 
@@ -86,31 +86,6 @@ TEST(Layout, WidgetsStartWithTheirDesignGeometry) {
     const DesignRect r = DayLabelDesign(i);
     EXPECT_EQ(w.lblDate[i]->Left(), r.left) << i;
     EXPECT_EQ(w.lblDate[i]->Top(), r.top) << i;
-  }
-}
-
-TEST(Layout, ContainmentBeforeTheControlIsShown) {
-  testing::HarnessOptions options;
-  options.show = false;
-  Harness h(options);
-  const auto& w = h.w;
-  const Hwnd surface = w.surface->hWnd();
-  const Hwnd panel = w.picCalendar->hWnd();
-  const struct {
-    const char* name;
-    Hwnd window;
-    Hwnd parent;
-  } rows[] = {
-      {"cmdDefault", w.cmdDefault->hWnd(), surface},
-      {"txtDate", w.txtDate->hWnd(), surface},
-      {"lstSelectMonth", w.lstSelectMonth->hWnd(), surface},
-      {"picCalendar", panel, surface},
-      {"cmdGotoToday", w.cmdGotoToday->hWnd(), panel},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_NE(row.window, kNoWindow);
-    EXPECT_EQ(h.desktop.GetParent(row.window), row.parent);
   }
 }
 
