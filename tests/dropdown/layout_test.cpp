@@ -41,54 +41,6 @@ TEST(LayoutGeometry, VerticallyAdjacentCellsOverlapByFifteenTwips) {
   }
 }
 
-TEST(LayoutGeometry, DesignSampleIsSeptember1998) {
-  const struct {
-    const char* name;
-    int index;
-    DesignDay expected;
-  } rows[] = {
-      {"Sunday 30 August", 7, {30, true}},          {"Tuesday 1 September", 9, {1, false}},
-      {"the mid-month cell", 23, {15, false}},      {"1 October", 39, {1, true}},
-      {"10 October ends the grid", 48, {10, true}},
-  };
-  for (const auto& row : rows) {
-    EXPECT_EQ(DesignSampleDay(row.index), row.expected) << row.name;
-  }
-}
-
-struct GeometryRow {
-  const char* name;
-  const Widget* widget;
-  DesignRect expected;
-};
-
-TEST(Layout, WidgetsStartWithTheirDesignGeometry) {
-  // Before the control is shown: showing moves the panel and the list to the desktop.
-  testing::HarnessOptions options;
-  options.show = false;
-  Harness h(options);
-  const auto& w = h.w;
-  const GeometryRow rows[] = {
-      {"cmdDefault far off the surface", w.cmdDefault, {-99800, 2880, 495, 255}},
-      {"lstSelectMonth", w.lstSelectMonth, {60, 840, 1245, 1395}},
-      {"picCalendar", w.picCalendar, {30, 300, 2475, 2475}},
-      {"cmdGotoToday", w.cmdGotoToday, {870, 2040, 735, 315}},
-      {"lblMonthYear", w.lblMonthYear, {645, 90, 1185, 195}},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(row.widget->Left(), row.expected.left);
-    EXPECT_EQ(row.widget->Top(), row.expected.top);
-    EXPECT_EQ(row.widget->Width(), row.expected.width);
-    EXPECT_EQ(row.widget->Height(), row.expected.height);
-  }
-  for (int i = 0; i < 49; ++i) {
-    const DesignRect r = DayLabelDesign(i);
-    EXPECT_EQ(w.lblDate[i]->Left(), r.left) << i;
-    EXPECT_EQ(w.lblDate[i]->Top(), r.top) << i;
-  }
-}
-
 // A click that reaches a day label (the panel shown, the capture released) arrives at the day
 // handler with that label's own index: the field then shows that cell's date.
 TEST(Layout, EveryDayLabelForwardsItsClickWithItsIndex) {

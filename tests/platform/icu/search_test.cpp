@@ -39,18 +39,14 @@ TEST_P(SearchTest, FindsTheCharacterPosition) {
 INSTANTIATE_TEST_SUITE_P(
     Locales, SearchTest,
     ::testing::Values(
-        SearchRow{"at_start", "en_US", "Monday, January 5, 2004", "Monday", 1, 1},
         SearchRow{"case_ignored", "en_US", "monday, JANUARY 5", "MONDAY", 1, 1},
-        SearchRow{"absent", "en_US", "January 5, 2004", "Monday", 0, 0},
         SearchRow{"empty_text", "en_US", "", "Monday", 0, 0},
         SearchRow{"empty_needle_plain_is_one", "en_US", "abc", "", 1, 0},
-        SearchRow{"needle_longer_than_text", "en_US", "Mon", "Monday", 0, 0},
         SearchRow{"at_end", "en_US", "5 January 2004 Monday", "monday", 16, 16},
         SearchRow{"inside_word_plain_only", "en_US", "Sundays 5 Jan", "Sun", 1, 0},
         SearchRow{"later_whole_word_found", "en_US", "Sundays Sun 5 Jan", "sun", 1, 9},
         SearchRow{"digit_after_is_whole", "en_US", "Monday5 January 2004", "Monday", 1, 1},
         SearchRow{"digit_before_is_not", "en_US", "5Monday January", "Monday", 2, 0},
-        SearchRow{"punctuation_around", "en_US", "(Mon)", "mon", 2, 2},
         SearchRow{"positions_count_characters", "de_DE", "Für Montag", "montag", 5, 5},
         SearchRow{"umlaut_case", "de_DE", "5. MÄRZ", "märz", 4, 4},
         SearchRow{"spanish_mar_not_in_marzo", "es_ES", "5 de marzo de 2004", "mar", 6, 0},
@@ -58,11 +54,9 @@ INSTANTIATE_TEST_SUITE_P(
         SearchRow{"japanese_month_between_digits", "ja_JP", "2004年1月5日月曜日", "月", 7, 0},
         SearchRow{"japanese_full_name_after_letter", "ja_JP", "2004年1月5日月曜日", "月曜日", 10,
                   0},
-        SearchRow{"japanese_full_name_alone", "ja_JP", "月曜日 2004年", "月曜日", 1, 1},
         SearchRow{"turkish_dotless_i", "tr_TR", "PAZARTESİ", "pazartesi", 1, 1},
         SearchRow{"turkish_capital_i_is_dotless", "tr_TR", "SALI", "salı", 1, 1},
         SearchRow{"invalid_bytes_count_one_each", "en_US", std::string("\xFF\xFEMon"), "mon", 3, 3},
-        SearchRow{"embedded_nul", "en_US", std::string("a\0Mon", 5), "mon", 3, 3},
         SearchRow{"needle_of_invalid_bytes", "en_US", "ab \xC3", "\xC3", 4, 4}),
     [](const auto& info) { return std::string(info.param.name); });
 
