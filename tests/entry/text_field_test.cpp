@@ -126,50 +126,36 @@ TEST(TextField, AClickWhileThePanelIsOpenWithoutTheCaptureRaisesClickBeforeClosi
   EXPECT_EQ(h.host.Count(EventId::Click), 1);
 }
 
-TEST(TextField, GettingTheFocusSelectsToTheEndFromTheCurrentStart) {
+// Getting the focus selects from the selection's start to the end; a mouse press does too,
+// unless the whole text is already selected. The field holds "1/5/2004".
+TEST(TextField, FocusAndMousePressSelectToTheEnd) {
   const struct {
     const char* name;
-    int start;
+    bool press;  // else the focus arrives
+    int start, length;
     int expected_length;
   } rows[] = {
-      {"from the start", 0, 8},
-      {"from the middle", 3, 5},
-      {"from the end", 8, 0},
+      {"focus from the start", false, 0, 0, 8},
+      {"focus from the middle", false, 3, 0, 5},
+      {"focus from the end", false, 8, 0, 0},
+      {"press with nothing selected", true, 0, 0, 8},
+      {"press with part selected", true, 0, 3, 8},
+      {"press with all selected keeps it", true, 0, 8, 8},
+      {"press with a caret in the middle", true, 4, 0, 4},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     Harness h;
     h.control->SetDateFormat(ShortDate);
-    h.control->SetDateValue(Variant(Harness::D(2004, 1, 5)));  // "1/5/2004"
-    h.field().SetSelStart(row.start);
-    h.field().SetSelLength(0);
-    h.FocusField();
-    EXPECT_EQ(h.field().SelStart(), row.start);
-    EXPECT_EQ(h.field().SelLength(), row.expected_length);
-  }
-}
-
-TEST(TextField, MousePressSelectsUnlessTheWholeTextIsSelected) {
-  const struct {
-    const char* name;
-    int start;
-    int length;
-    int expected_length;
-  } rows[] = {
-      {"nothing selected", 0, 0, 8},
-      {"part selected", 0, 3, 8},
-      {"all selected stays", 0, 8, 8},
-      {"a caret in the middle", 4, 0, 4},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    Harness h;
-    h.control->SetDateFormat(ShortDate);
-    h.control->SetDateValue(Variant(Harness::D(2004, 1, 5)));  // "1/5/2004"
+    h.control->SetDateValue(Variant(Harness::D(2004, 1, 5)));
     h.field().SetSelStart(row.start);
     h.field().SetSelLength(row.length);
-    MouseArgs args;
-    h.control->txtDate_MouseDown(args);
+    if (row.press) {
+      MouseArgs args;
+      h.control->txtDate_MouseDown(args);
+    } else {
+      h.FocusField();
+    }
     EXPECT_EQ(h.field().SelStart(), row.start);
     EXPECT_EQ(h.field().SelLength(), row.expected_length);
   }
