@@ -1,45 +1,408 @@
-// Persistence of a control's settings: ReadProperties from an empty store and from saved values
-// of every kind, the failure at a display format the control cannot show, saved values refused
-// before anything is applied, and what WriteProperties leaves in a property file. (The entries'
-// order, kinds and defaults show line by line in the save-and-reload scenario.)
+// Persistence: the property file store (every kind reads back as the same kind, entries keep the
+// order they were written in, defaults store nothing, saving is atomic and keeps other controls,
+// every kind of malformed file gives a clear error that names the file, the control and the key
+// while leaving the file as it was); a control's settings read from an empty store and from saved
+// values of every kind, the failure at a display format the control cannot show, saved values
+// refused before anything is applied, what WriteProperties leaves in the file; and a control
+// saved, loaded and saved again giving the same bytes. (The entries' order, kinds and defaults
+// show line by line in the save-and-reload scenario.)
+
+#include "control/property_file.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <limits>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "control/property_file.h"
 #include "support/harness.h"
 #include "support/memory_bag.h"
 
 namespace datewell {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::Harness;
-using testing::HarnessOptions;
 using testing::MemoryPropertyBag;
 using Log = std::vector<std::string>;
 
 const Date kJan5 = Harness::D(2004, 1, 5);
 
 // A control created for restoring: ReadProperties instead of InitProperties, before it is shown.
-HarnessOptions Restoring() {
-  HarnessOptions o;
+testing::HarnessOptions Restoring() {
+  testing::HarnessOptions o;
   o.init_properties = false;
   o.show = false;
   return o;
 }
 
-int ErrorOf(const std::function<void()>& call) {
+class PropertyFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string templ = (fs::temp_directory_path() / "datewell-props-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(templ.data()), nullptr);
+    dir = templ;
+    path = dir / "form.json";
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  static std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+  static void WriteAll(const fs::path& p, const std::string& text) {
+    std::ofstream(p, std::ios::binary) << text;
+  }
+  std::vector<std::string> FilesInDir() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) {
+      names.push_back(e.path().filename().string());
+    }
+    return names;
+  }
+
+  // A control with settings away from their defaults, saved under "Datewell1".
+  void SaveConfiguredControl() {
+    Harness h;
+    h.control->SetDateFormat(ShortDate);
+    h.control->SetDateValue(Variant(Harness::D(2004, 1, 5)));
+    h.control->SetForeColor(192);
+    h.control->SetBackColor(0x80000010u);
+    h.control->SetFontItalic(true);
+    h.control->SetToolTipText("Pick a date \xE2\x80\x94 any date");
+    h.control->SetWhatsThisHelpID(42);
+    h.control->SetSelected(true);
+    h.control->SetAllowEmptyDate(true);
+    h.control->SetEnabled(false);
+    PropertyFile file = PropertyFile::OpenOrCreate(path);
+    h.control->WriteProperties(file.Write("Datewell1"));
+    file.Save();
+  }
+
+  // Loads "Datewell1" from the file into a control made for restoring.
+  static void Load(Harness& h, const fs::path& from) {
+    PropertyFile file = PropertyFile::Open(from);
+    h.control->ReadProperties(file.Read("Datewell1"));
+  }
+
+  fs::path dir;
+  fs::path path;
+};
+
+// The error a call raised: its number and description (number 0 when it returned).
+struct Raised {
+  int number = 0;
+  std::string text;
+};
+Raised ErrorOf(const std::function<void()>& call) {
   try {
     call();
   } catch (const HostError& e) {
-    return e.number();
+    return {e.number(), e.what()};
   }
-  return 0;
+  return {};
 }
+
+FontRef MakeFont(const char* name, float size, bool bold = false) {
+  return std::make_shared<Font>(Font{name, size, bold, true, false, true});
+}
+
+TEST_F(PropertyFileTest, EveryKindReadsBackAsTheSameKindAndValue) {
+  struct Row {
+    const char* key;
+    Variant value;
+  };
+  const Row rows[] = {
+      {"Int16", Variant(std::int16_t{-32768})},
+      {"Int32", Variant(std::int32_t{static_cast<std::int32_t>(0x80000008u)})},
+      {"Single", Variant(8.25f)},
+      {"SingleInexact", Variant(0.1f)},
+      {"Double", Variant(0.1 + 0.2)},
+      {"String", Variant(std::string("Montag, 5. J\xC3\xA4nner 2004 \"quoted\" \\ tab\t"))},
+      {"EmptyString", Variant(std::string())},
+      {"BoolTrue", Variant(true)},
+      {"BoolFalse", Variant(false)},
+      {"Date", Variant(Date{38356.5625})},
+      {"Font", Variant(MakeFont("Courier New", 9.75f, true))},
+      {"Empty", Variant()},
+      {"Null", Variant::Null()},
+      {"Nothing", Variant::Nothing()},
+  };
+  {
+    PropertyFile file(path);
+    ControlProperties& bag = file.Write("Datewell1");
+    for (const Row& row : rows) {
+      // A default of another kind, so that every row is stored.
+      bag.WriteProperty(row.key, row.value, Variant(std::string("<default>")));
+    }
+    file.Save();
+  }
+  PropertyFile file = PropertyFile::Open(path);
+  ControlProperties& bag = file.Read("Datewell1");
+  ASSERT_EQ(bag.Entries().size(), std::size(rows));
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    SCOPED_TRACE(rows[i].key);
+    EXPECT_EQ(bag.Entries()[i].first, rows[i].key) << "entries keep the order written";
+    const Variant back = bag.ReadProperty(rows[i].key, Variant(std::int16_t{99}));
+    EXPECT_EQ(back.kind(), rows[i].value.kind());
+    EXPECT_EQ(back, rows[i].value);
+  }
+}
+
+TEST_F(PropertyFileTest, WritesEqualToTheirDefaultStoreNothingAndRemoveNothing) {
+  struct Row {
+    const char* name;
+    Variant value;
+    Variant default_value;
+    bool stored;
+  };
+  const Row rows[] = {
+      {"False against the integer 0", Variant(false), Variant(std::int16_t{0}), false},
+      {"True against the integer 0", Variant(true), Variant(std::int16_t{0}), true},
+      {"single 0 against the integer 0", Variant(0.0f), Variant(std::int16_t{0}), false},
+      {"a font like the default font", Variant(MakeFont("Tahoma", 8)),
+       Variant(MakeFont("Tahoma", 8)), false},
+      {"a font of another size", Variant(MakeFont("Tahoma", 9)), Variant(MakeFont("Tahoma", 8)),
+       true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    PropertyFile file(path);
+    ControlProperties& bag = file.Write("Datewell1");
+    bag.WriteProperty("Key", row.value, row.default_value);
+    EXPECT_EQ(bag.Entries().size(), row.stored ? 1u : 0u);
+  }
+
+  // A key stored twice keeps its last value at the place of its last write; a write equal to
+  // the default leaves what is stored where it is.
+  PropertyFile file(path);
+  ControlProperties& bag = file.Write("Datewell1");
+  bag.WriteProperty("Enabled", Variant(false), Variant(true));
+  bag.WriteProperty("FontSize", Variant(8.0f), Variant(std::int16_t{0}));
+  bag.WriteProperty("FontName", Variant("Arial"), Variant(""));
+  bag.WriteProperty("FontSize", Variant(12.0f), Variant(std::int16_t{0}));
+  bag.WriteProperty("Enabled", Variant(true), Variant(true));
+  ASSERT_EQ(bag.Entries().size(), 3u);
+  EXPECT_EQ(bag.Entries()[0].first, "Enabled");
+  EXPECT_EQ(bag.Entries()[0].second, Variant(false));
+  EXPECT_EQ(bag.Entries()[1].first, "FontName");
+  EXPECT_EQ(bag.Entries()[2].first, "FontSize");
+  EXPECT_EQ(bag.Entries()[2].second, Variant(12.0f));
+  // Absent keys give the default read with them.
+  EXPECT_EQ(bag.ReadProperty("Value", Variant(std::int16_t{0})), Variant(std::int16_t{0}));
+}
+
+TEST_F(PropertyFileTest, AFontReadIsAnObjectOfItsOwn) {
+  PropertyFile file(path);
+  ControlProperties& bag = file.Write("Datewell1");
+  FontRef written = MakeFont("Arial", 10);
+  bag.WriteProperty("Font", Variant(written), Variant());
+  written->size = 20;  // the caller's object changes after the write
+  Variant first = bag.ReadProperty("Font", Variant());
+  first.font()->name = "Changed";
+  Variant second = bag.ReadProperty("Font", Variant());
+  EXPECT_EQ(second.font()->name, "Arial");
+  EXPECT_EQ(second.font()->size, 10.0f);
+  EXPECT_NE(first.font(), second.font());
+}
+
+TEST_F(PropertyFileTest, SavingOneControlKeepsTheOthersAsTheyWere) {
+  {
+    PropertyFile file(path);
+    file.Write("First").WriteProperty("Value", Variant(Date{38356}), Variant(std::int16_t{0}));
+    file.Write("Second").WriteProperty("FontName", Variant("Arial"), Variant(""));
+    file.Save();
+  }
+  {
+    PropertyFile file = PropertyFile::OpenOrCreate(path);
+    ControlProperties& bag = file.Write("Second");
+    bag.WriteProperty("FontName", Variant("Verdana"), Variant(""));
+    file.Write("Third").WriteProperty("SelStart", Variant(std::int32_t{2}),
+                                      Variant(std::int16_t{0}));
+    file.Save();
+  }
+  PropertyFile file = PropertyFile::Open(path);
+  EXPECT_EQ(file.ControlNames(), (std::vector<std::string>{"First", "Second", "Third"}));
+  EXPECT_EQ(file.Read("First").ReadProperty("Value", Variant()), Variant(Date{38356}));
+  EXPECT_EQ(file.Read("Second").ReadProperty("FontName", Variant()), Variant("Verdana"));
+  EXPECT_TRUE(file.Remove("Third"));
+  EXPECT_FALSE(file.HasControl("Third"));
+}
+
+TEST_F(PropertyFileTest, WritingAControlAgainReplacesItsOldEntries) {
+  // A control saved with a date and saved again empty must not come back with the old date.
+  PropertyFile file(path);
+  file.Write("Datewell1").WriteProperty("Value", Variant(Date{38356}), Variant(std::int16_t{0}));
+  file.Save();
+  PropertyFile again = PropertyFile::Open(path);
+  ControlProperties& read = again.Read("Datewell1");
+  ControlProperties& written = again.Write("Datewell1");
+  EXPECT_EQ(&read, &written) << "what Read handed out stays valid";
+  EXPECT_TRUE(read.Entries().empty());
+  written.WriteProperty("Value", Variant(std::int16_t{0}), Variant(std::int16_t{0}));
+  again.Save();
+  PropertyFile last = PropertyFile::Open(path);
+  EXPECT_EQ(last.Read("Datewell1").ReadProperty("Value", Variant(std::int16_t{0})),
+            Variant(std::int16_t{0}));
+}
+
+template <typename... T>
+std::vector<std::string> Mentions(T... texts) {
+  return {std::string(texts)...};
+}
+
+// A well-formed file with one control whose entries are given as JSON text.
+std::string FileWith(const std::string& entries) {
+  return "{\"format\": \"datewell-properties\", \"version\": 1, \"controls\": {\"Datewell1\": {" +
+         entries + "}}}";
+}
+
+TEST_F(PropertyFileTest, MalformedFilesGiveAClearErrorAndStayUntouched) {
+  const std::string good = FileWith(R"("FontSize": {"kind": "single", "value": 8.0})");
+  struct Row {
+    const char* name;
+    std::string text;
+    int error;
+    std::vector<std::string> mentions;  // the description names these
+  };
+  const std::string ten_mb(10u << 20, 'x');
+  std::string deep = "{\"format\": \"datewell-properties\", \"version\": 1, \"controls\": ";
+  for (int i = 0; i < 100000; ++i) {
+    deep += "[";
+  }
+  const Row rows[] = {
+      {"not JSON", "this is not JSON", kErrInvalidFileFormat, Mentions("form.json", "line 1")},
+      {"truncated", good.substr(0, good.size() / 2), kErrInvalidFileFormat, Mentions("form.json")},
+      {"garbled bytes", "{\"format\": \"datewell-properties\"\xFF\xFE}", kErrInvalidFileFormat,
+       Mentions("form.json")},
+      {"not an object", "[1, 2]", kErrInvalidFileFormat, Mentions("not a JSON object")},
+      {"another format", R"({"format": "other", "version": 1, "controls": {}})",
+       kErrInvalidFileFormat, Mentions("format")},
+      {"a newer version", R"({"format": "datewell-properties", "version": 2, "controls": {}})",
+       kErrInvalidFileFormat, Mentions("version 2")},
+      {"a control that is no object",
+       R"({"format": "datewell-properties", "version": 1, "controls": {"Datewell1": 5}})",
+       kErrInvalidFileFormat, Mentions("control \"Datewell1\"")},
+      {"nested too deeply", deep, kErrInvalidFileFormat, Mentions("nests deeper")},
+      {"a value of an unknown kind", FileWith(R"("Value": {"kind": "currency", "value": 5})"),
+       kErrInvalidPropertyValue,
+       Mentions("form.json", "control \"Datewell1\"", "key \"Value\"", "currency")},
+      {"a value not of its kind", FileWith(R"("SelStart": {"kind": "int32", "value": "two"})"),
+       kErrInvalidPropertyValue, Mentions("key \"SelStart\"", "not an integer")},
+      {"a number beyond a double", FileWith(R"("Value": {"kind": "double", "value": 5e308})"),
+       kErrInvalidFileFormat, Mentions("form.json", "5e308")},
+      {"a date of 1e308", FileWith(R"("Value": {"kind": "date", "value": 1e308})"),
+       kErrInvalidPropertyValue, Mentions("key \"Value\"", "outside the years 100 to 9999")},
+      {"a 10 MB string",
+       FileWith(R"("ToolTipText": {"kind": "string", "value": ")" + ten_mb + "\"}"),
+       kErrInvalidPropertyValue, Mentions("key \"ToolTipText\"", "longer than the limit")},
+      {"a font without a name",
+       FileWith(R"("Font": {"kind": "font", "value": {"size": 8, "bold": false, "italic": false,
+                "underline": false, "strikethru": false}})"),
+       kErrInvalidPropertyValue, Mentions("key \"Font\"", "no name")},
+      {"a font of infinite size",
+       FileWith(R"("Font": {"kind": "font", "value": {"name": "A", "size": 1e300, "bold": false,
+                "italic": false, "underline": false, "strikethru": false}})"),
+       kErrInvalidPropertyValue, Mentions("key \"Font\"", "size")},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    WriteAll(path, row.text);
+    const Raised raised = ErrorOf([&] {
+      PropertyFile file = PropertyFile::Open(path);
+      file.Read("Datewell1");
+    });
+    EXPECT_EQ(raised.number, row.error);
+    for (const std::string& m : row.mentions) {
+      EXPECT_NE(raised.text.find(m), std::string::npos) << raised.text.substr(0, 300);
+    }
+    EXPECT_LT(raised.text.size(), 1000u) << "the description stays readable";
+    EXPECT_EQ(ReadAll(path), row.text) << "the file is left as it was";
+    EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"form.json"}));
+  }
+}
+
+TEST_F(PropertyFileTest, MissingFilesAndControls) {
+  const Raised missing = ErrorOf([&] { PropertyFile::Open(dir / "none.json"); });
+  EXPECT_EQ(missing.number, kErrFileNotFound);
+  EXPECT_NE(missing.text.find("none.json"), std::string::npos);
+  EXPECT_TRUE(PropertyFile::OpenOrCreate(dir / "none.json").ControlNames().empty());
+
+  WriteAll(path, FileWith(""));
+  PropertyFile file = PropertyFile::Open(path);
+  const Raised absent = ErrorOf([&] { file.Read("Datewell2"); });
+  EXPECT_EQ(absent.number, kErrInvalidPropertyValue);
+  EXPECT_NE(absent.text.find("control \"Datewell2\""), std::string::npos);
+  EXPECT_TRUE(file.Read("Datewell1").Entries().empty());
+}
+
+TEST_F(PropertyFileTest, ValuesThatCannotBeStoredAreRefusedAtTheWrite) {
+  struct Row {
+    const char* name;
+    Variant value;
+  };
+  const Row rows[] = {
+      {"a text over the limit", Variant(std::string(kMaxPropertyTextBytes + 1, 'x'))},
+      {"a text that is not UTF-8", Variant(std::string("\xC3\x28"))},
+      {"a date beyond the year 9999", Variant(Date{1e308})},
+      {"an infinite double", Variant(std::numeric_limits<double>::infinity())},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    PropertyFile file(path);
+    ControlProperties& bag = file.Write("Datewell1");
+    const Raised raised = ErrorOf([&] { bag.WriteProperty("Value", row.value, Variant()); });
+    EXPECT_EQ(raised.number, kErrInvalidPropertyValue);
+    EXPECT_NE(raised.text.find("key \"Value\""), std::string::npos) << raised.text;
+    EXPECT_TRUE(bag.Entries().empty());
+  }
+}
+
+TEST_F(PropertyFileTest, AFailedSaveLeavesTheOldFileAndNoLeftovers) {
+  PropertyFile file(path);
+  file.Write("Datewell1").WriteProperty("FontName", Variant("Arial"), Variant(""));
+  file.Save();
+  const std::string before = ReadAll(path);
+
+  // The target is now a directory: the rename cannot replace it.
+  PropertyFile blocked(dir / "blocked");
+  fs::create_directory(dir / "blocked");
+  blocked.Write("Datewell1").WriteProperty("FontName", Variant("Verdana"), Variant(""));
+  EXPECT_EQ(ErrorOf([&] { blocked.Save(); }).number, kErrFileAccess);
+  // A folder that does not exist: no temporary file can be made.
+  PropertyFile nowhere(dir / "missing" / "form.json");
+  const Raised raised = ErrorOf([&] { nowhere.Save(); });
+  EXPECT_EQ(raised.number, kErrFileAccess);
+  EXPECT_NE(raised.text.find("missing"), std::string::npos);
+
+  EXPECT_EQ(ReadAll(path), before);
+  auto files = FilesInDir();
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{"blocked", "form.json"})) << "no temporary left";
+}
+
+TEST_F(PropertyFileTest, SaveReplacesTheFileAndKeepsItsPermissions) {
+  WriteAll(path, FileWith(""));
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  PropertyFile file = PropertyFile::Open(path);
+  file.Write("Datewell1").WriteProperty("FontName", Variant("Arial"), Variant(""));
+  file.Save();
+  EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(ReadAll(path), file.Text());
+  EXPECT_EQ(PropertyFile::Open(path).Text(), file.Text()) << "reading and saving is stable";
+}
+
+// ---- A control's settings read from and written to a store ----------------------------------
 
 TEST(ReadProperties, AnEmptyStoreGivesTheDefaults) {
   Harness h(Restoring());
@@ -145,7 +508,7 @@ TEST(ReadProperties, AStoredDisplayFormatOf7FailsAtItsEntryAndKeepsTheFormat) {
   bag.Set("DateFormat", Variant(std::int32_t{7}));
   bag.Set("Enabled", Variant(false));        // entries 4 and 21
   bag.Set("AllowEmptyDate", Variant(true));  // entry 22: not reached
-  EXPECT_EQ(ErrorOf([&] { h.control->ReadProperties(bag); }), kErrInvalidUseOfNull);
+  EXPECT_EQ(ErrorOf([&] { h.control->ReadProperties(bag); }).number, kErrInvalidUseOfNull);
 
   EXPECT_EQ(h.field().FontName(), "Arial");
   EXPECT_EQ(h.control->StoredValue(), Variant(kJan5));
@@ -182,7 +545,7 @@ TEST(ReadProperties, ValuesTheControlCannotTakeFailBeforeAnythingIsApplied) {
     bag.Set("FontName", Variant("Verdana"));
     bag.Set("Value", Variant(kJan5));
     bag.Set(row.key, row.value);
-    EXPECT_EQ(ErrorOf([&] { h.control->ReadProperties(bag); }), row.error);
+    EXPECT_EQ(ErrorOf([&] { h.control->ReadProperties(bag); }).number, row.error);
     EXPECT_TRUE(h.host.Log().empty());
     EXPECT_EQ(*h.field().Font(), font_before);
     EXPECT_EQ(h.field().Text(), text_before);
@@ -233,6 +596,26 @@ TEST(WriteProperties, WhatTheFileStoreKeeps) {
       EXPECT_TRUE(bag.ReadProperty(key, Variant::Null()).is(VarKind::Null)) << key;
     }
   }
+}
+
+// ---- A control saved and loaded end to end ------------------------------------------------
+
+TEST_F(PropertyFileTest, SaveLoadAndSaveAgainGivesTheSameBytes) {
+  SaveConfiguredControl();
+  const std::string first = ReadAll(path);
+
+  Harness h(Restoring());
+  Load(h, path);
+  EXPECT_EQ(h.field().Text(), "1/5/2004");
+  EXPECT_EQ(h.field().ForeColor(), 192u);
+  EXPECT_TRUE(h.control->AllowEmptyDate());
+  EXPECT_FALSE(h.w.surface->Enabled());
+  EXPECT_FALSE(h.field().Enabled()) << "the field reads the same Enabled key";
+
+  PropertyFile file = PropertyFile::Open(path);
+  h.control->WriteProperties(file.Write("Datewell1"));
+  file.Save();
+  EXPECT_EQ(ReadAll(path), first);
 }
 
 }  // namespace
