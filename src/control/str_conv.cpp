@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "control/datewell.h"
+#include "platform/utf8.h"
 
 namespace datewell {
 
@@ -94,13 +95,7 @@ std::string_view TrimSpaces(std::string_view text) {
 }
 
 int CharCount(std::string_view text) {
-  int count = 0;
-  for (const char c : text) {
-    if ((static_cast<unsigned char>(c) & 0xC0u) != 0x80u) {
-      ++count;
-    }
-  }
-  return count;
+  return static_cast<int>(utf8::Length(text));
 }
 
 std::optional<std::string_view> FormatNameFor(std::int32_t date_format) {

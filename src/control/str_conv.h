@@ -36,8 +36,8 @@ bool IsEmptyValue(const Variant& value);
 // The text without its leading and trailing spaces (only the space character counts).
 std::string_view TrimSpaces(std::string_view text);
 
-// The number of characters (Unicode code points) of a UTF-8 text: every byte that does not
-// continue a sequence starts one, so malformed bytes count one each.
+// The number of characters of a UTF-8 text, counted as the text box and the locale services
+// count them (a malformed byte is one character of its own).
 int CharCount(std::string_view text);
 
 // The named format for a display-format number, or nothing when the number is neither 0 nor 1.

@@ -1,6 +1,7 @@
 #include "platform/headless/text_edit.h"
 
 #include "platform/toolkit.h"
+#include "platform/utf8.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,58 +29,13 @@ std::int32_t SaturatingAdd(std::int32_t a, std::int32_t b) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(sum, INT32_MIN, INT32_MAX));
 }
 
-namespace {
-
-// The length of the well-formed sequence starting at i, or 0 when the byte there starts none.
-std::size_t SequenceLength(std::string_view s, std::size_t i) {
-  auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-  unsigned char b = byte(i);
-  if (b < 0x80) {
-    return 1;
-  }
-  std::size_t len = 0;
-  unsigned char lo = 0x80, hi = 0xBF;  // the allowed range of the second byte
-  if (b >= 0xC2 && b <= 0xDF) {
-    len = 2;
-  } else if (b >= 0xE0 && b <= 0xEF) {
-    len = 3;
-    if (b == 0xE0)
-      lo = 0xA0;
-    if (b == 0xED)
-      hi = 0x9F;  // no surrogates
-  } else if (b >= 0xF0 && b <= 0xF4) {
-    len = 4;
-    if (b == 0xF0)
-      lo = 0x90;
-    if (b == 0xF4)
-      hi = 0x8F;
-  } else {
-    return 0;
-  }
-  if (i + len > s.size()) {
-    return 0;
-  }
-  if (byte(i + 1) < lo || byte(i + 1) > hi) {
-    return 0;
-  }
-  for (std::size_t k = 2; k < len; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) {
-      return 0;
-    }
-  }
-  return len;
-}
-
-}  // namespace
-
 std::vector<std::size_t> CharOffsets(std::string_view utf8) {
   std::vector<std::size_t> out;
   out.reserve(utf8.size() + 1);
   std::size_t i = 0;
   while (i < utf8.size()) {
     out.push_back(i);
-    std::size_t len = SequenceLength(utf8, i);
-    i += len == 0 ? 1 : len;
+    i += utf8::DecodeAt(utf8, i).size;
   }
   out.push_back(utf8.size());
   return out;
@@ -114,21 +70,10 @@ std::string EncodeUtf8(char32_t c) {
 
 std::u32string DecodeUtf8(std::string_view s) {
   std::u32string out;
-  std::size_t i = 0;
-  while (i < s.size()) {
-    std::size_t len = SequenceLength(s, i);
-    if (len == 0) {
-      out += U'\uFFFD';
-      ++i;
-      continue;
-    }
-    auto b0 = static_cast<unsigned char>(s[i]);
-    char32_t c = len == 1 ? b0 : len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
-    for (std::size_t k = 1; k < len; ++k) {
-      c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-    }
-    out += c;
-    i += len;
+  for (std::size_t i = 0; i < s.size();) {
+    const utf8::Decoded d = utf8::DecodeAt(s, i);
+    out += d.c;
+    i += d.size;
   }
   return out;
 }
