@@ -18,7 +18,7 @@
 #include "platform/qt/qt_datewell.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_input.h"
-#include "support/recording_host.h"
+#include "support/harness.h"
 
 namespace datewell::qttest {
 
@@ -77,25 +77,19 @@ struct ControlOnForm {
 // screen position, with the Qt desktop's scale, work area and metrics.
 inline Point HeadlessPanelPosition(QtDesktop& qt, Point control_origin, float width_twips,
                                    float height_twips) {
-  headless::HeadlessDesktop h;
-  h.SetTwipsPerPixel(qt.TwipsPerPixelX(), qt.TwipsPerPixelY());
-  h.SetWorkArea(qt.GetSystemMetrics(SM_CXFULLSCREEN), qt.GetSystemMetrics(SM_CYFULLSCREEN));
-  h.SetSystemMetric(SM_CYHSCROLL, qt.GetSystemMetrics(SM_CYHSCROLL));
-  h.SetSystemMetric(SM_CXBORDER, qt.GetSystemMetrics(SM_CXBORDER));
-  IcuLocale locale(h, "en_US");
-  testing::RecordingHost host;
-  auto container = h.CreateContainer("Form1", control_origin.x, control_origin.y, 400, 100);
-  auto surface = h.CreateUserControl(container->hWnd(), "Datewell1");
-  surface->SetVisible(false);
-  surface->SetLeft(0);
-  surface->SetTop(0);
-  Datewell control(Platform{h, h, locale}, host, std::move(surface));
-  control.InitProperties();
-  control.Inspect().surface->Size(width_twips, height_twips);
-  control.Inspect().surface->SetVisible(true);
-  h.DoEvents();
-  control.DropDown();
-  return control.PanelPosition();
+  testing::HarnessOptions o;
+  o.twips_per_pixel = qt.TwipsPerPixelX();
+  o.twips_per_pixel_y = qt.TwipsPerPixelY();
+  o.container_x = control_origin.x;
+  o.container_y = control_origin.y;
+  o.control_width = width_twips;
+  o.control_height = height_twips;
+  testing::Harness h(o);
+  h.desktop.SetWorkArea(qt.GetSystemMetrics(SM_CXFULLSCREEN), qt.GetSystemMetrics(SM_CYFULLSCREEN));
+  h.desktop.SetSystemMetric(SM_CYHSCROLL, qt.GetSystemMetrics(SM_CYHSCROLL));
+  h.desktop.SetSystemMetric(SM_CXBORDER, qt.GetSystemMetrics(SM_CXBORDER));
+  h.control->DropDown();
+  return h.control->PanelPosition();
 }
 
 // Writes a picture of the screen into the build tree's artifact folder; returns its path.

@@ -176,6 +176,8 @@ TEST_F(X11, ThePanelAppearsWhereTheHeadlessDesktopPlacesIt) {
       {"below the control", 200, 150},
       {"near the bottom: above it", 200, 700},
       {"near the right edge: pulled left", 900, 150},
+      {"in the bottom-right corner", 880, 740},
+      {"partly off the left edge", -40, 150},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -29,6 +29,7 @@ struct HarnessOptions {
   CivilDate today{2010, 6, 15};  // a Tuesday
   double time_of_day = 0.5;      // the clock's fraction of a day; today's date has none
   float twips_per_pixel = 15.0f;
+  float twips_per_pixel_y = 0.0f;  // 0: the same as across
   // The host's form, in screen pixels.
   std::int32_t container_x = 100;
   std::int32_t container_y = 100;
@@ -50,7 +51,9 @@ class Harness {
  public:
   explicit Harness(HarnessOptions options = {})
       : options_(std::move(options)), locale(desktop, options_.locale) {
-    desktop.SetTwipsPerPixel(options_.twips_per_pixel, options_.twips_per_pixel);
+    const float tpp_y =
+        options_.twips_per_pixel_y > 0 ? options_.twips_per_pixel_y : options_.twips_per_pixel;
+    desktop.SetTwipsPerPixel(options_.twips_per_pixel, tpp_y);
     desktop.SetNow(Date{DateFromCivil(options_.today).serial + options_.time_of_day});
     container = desktop.CreateContainer("Form1", options_.container_x, options_.container_y,
                                         options_.container_width, options_.container_height);
