@@ -25,63 +25,49 @@
 namespace datewell::testing {
 
 struct HarnessOptions {
-  std::string locale = "en_US";
-  CivilDate today{2010, 6, 15};  // a Tuesday
-  double time_of_day = 0.5;      // the clock's fraction of a day; today's date has none
   float twips_per_pixel = 15.0f;
   float twips_per_pixel_y = 0.0f;  // 0: the same as across
-  // The host's form, in screen pixels.
+  // The host's form, in screen pixels, and the control's size in it, twips.
   std::int32_t container_x = 100;
   std::int32_t container_y = 100;
-  std::int32_t container_width = 600;
-  std::int32_t container_height = 400;
-  // The control inside the form, twips.
-  float control_left = 0.0f;
-  float control_top = 0.0f;
   float control_width = 1815.0f;
   float control_height = 300.0f;
   // The start-up steps a host performs for a new control.
   bool init_properties = true;
   bool show = true;
-  // Forget what the host saw during start-up (events, reports, window calls).
-  bool clear_after_start = true;
 };
 
 class Harness {
  public:
-  explicit Harness(HarnessOptions options = {})
-      : options_(std::move(options)), locale(desktop, options_.locale) {
-    const float tpp_y =
-        options_.twips_per_pixel_y > 0 ? options_.twips_per_pixel_y : options_.twips_per_pixel;
-    desktop.SetTwipsPerPixel(options_.twips_per_pixel, tpp_y);
-    desktop.SetNow(Date{DateFromCivil(options_.today).serial + options_.time_of_day});
-    container = desktop.CreateContainer("Form1", options_.container_x, options_.container_y,
-                                        options_.container_width, options_.container_height);
+  // en_US, today 15 June 2010 (a Tuesday) at noon; today's date has no time of day.
+  static constexpr CivilDate kToday{2010, 6, 15};
+
+  explicit Harness(const HarnessOptions& o = {}) : locale(desktop, "en_US") {
+    desktop.SetTwipsPerPixel(o.twips_per_pixel,
+                             o.twips_per_pixel_y > 0 ? o.twips_per_pixel_y : o.twips_per_pixel);
+    desktop.SetNow(Date{DateFromCivil(kToday).serial + 0.5});
+    container = desktop.CreateContainer("Form1", o.container_x, o.container_y, 600, 400);
     auto surface = desktop.CreateUserControl(container->hWnd(), "Datewell1");
     surface->SetVisible(false);
-    surface->SetLeft(options_.control_left);
-    surface->SetTop(options_.control_top);
     control = std::make_unique<Datewell>(platform, host, std::move(surface));
     w = control->Inspect();
-    if (options_.init_properties) {
+    if (o.init_properties) {
       control->InitProperties();
     }
-    float width = options_.control_width;
-    float height = options_.control_height;
+    float width = o.control_width;
+    float height = o.control_height;
     control->Size(width, height);
-    if (options_.show) {
+    if (o.show) {
       w.surface->SetVisible(true);
     }
     desktop.DoEvents();
-    if (options_.clear_after_start) {
-      host.Clear();
-      desktop.ClearCalls();
-    }
+    // What the host saw during start-up (events, reports, window calls) is forgotten.
+    ClearLog();
   }
 
   // ---- Dates ----
   static Date D(int year, int month, int day) { return DateFromCivil({year, month, day}); }
-  Date Today() const { return DateFromCivil(options_.today); }
+  static Date Today() { return DateFromCivil(kToday); }
   // A date as the field shows it in a named format or mask.
   std::string Format(Date d, std::string_view mask) { return locale.FormatDate(d, mask); }
 
@@ -92,22 +78,18 @@ class Harness {
   bool PanelOpen() const { return w.picCalendar->Visible(); }
 
   // ---- Screen positions, in pixels ----
-  // A point inside a window, given in twips of its client area.
-  Point ScreenPoint(const Widget& widget, float x_twips, float y_twips) {
-    const Rect r = desktop.ScreenRect(widget.hWnd());
-    return {r.left + static_cast<std::int32_t>(std::nearbyint(x_twips / TppX())),
-            r.top + static_cast<std::int32_t>(std::nearbyint(y_twips / TppY()))};
-  }
-  Point ScreenCenter(const Widget& widget) {
-    const Rect r = desktop.ScreenRect(widget.hWnd());
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  // A point of the panel, given in its client pixels.
+  Point PanelPixel(std::int32_t x, std::int32_t y) {
+    const Rect r = desktop.ScreenRect(panel().hWnd());
+    return {r.left + x, r.top + y};
   }
   // The middle of a windowless label of the panel.
   Point LabelCenter(const Label& label) {
-    return ScreenPoint(panel(), label.Left() + label.Width() / 2, label.Top() + label.Height() / 2);
+    return PanelPixel(static_cast<std::int32_t>(std::nearbyint((label.Left() + label.Width() / 2) /
+                                                               desktop.TwipsPerPixelX())),
+                      static_cast<std::int32_t>(std::nearbyint((label.Top() + label.Height() / 2) /
+                                                               desktop.TwipsPerPixelY())));
   }
-  float TppX() { return desktop.TwipsPerPixelX(); }
-  float TppY() { return desktop.TwipsPerPixelY(); }
 
   // ---- Input ----
   // Gives the field the keyboard focus the way a program does (GotFocus runs).
@@ -116,15 +98,8 @@ class Harness {
   void LeaveField() { desktop.Blur(); }
   // A left click in the middle of the field, at screen pixels.
   std::string ClickField() {
-    const Point p = ScreenCenter(field());
-    return desktop.Click(p.x, p.y);
-  }
-  // Replaces the field's whole text by typing it: select all, then type.
-  void TypeOver(std::string_view text) {
-    FocusField();
-    field().SetSelStart(0);
-    field().SetSelLength(static_cast<int>(field().Text().size()) + 1);
-    desktop.Type(text);
+    const Rect r = desktop.ScreenRect(field().hWnd());
+    return desktop.Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
   // Shows the panel the way the drop-down does it, without filling the grid.
   void ShowPanel() { control->ShowCalendar(panel().hWnd(), true); }
@@ -136,10 +111,6 @@ class Harness {
     desktop.ClearCalls();
   }
 
- private:
-  HarnessOptions options_;
-
- public:
   headless::HeadlessDesktop desktop;
   IcuLocale locale;
   RecordingHost host;

@@ -1,7 +1,6 @@
 #pragma once
-// An in-memory property store for tests: entries in the order first written, a key written again
-// keeps its place and takes the new value, a write equal to its default stores nothing (and
-// removes nothing), and every call is logged so a test can check keys, order and defaults.
+// An in-memory property store for tests: values set as a saved file would hold them, every key
+// read logged in order, and a write equal to its default storing nothing.
 
 #include <string>
 #include <string_view>
@@ -15,12 +14,6 @@ namespace datewell::testing {
 
 class MemoryPropertyBag : public PropertyBag {
  public:
-  struct Write {
-    std::string key;
-    Variant value;
-    Variant default_value;
-  };
-
   Variant ReadProperty(std::string_view key, const Variant& default_value) override {
     reads_.emplace_back(key);
     for (const auto& [k, v] : entries_) {
@@ -33,14 +26,12 @@ class MemoryPropertyBag : public PropertyBag {
 
   void WriteProperty(std::string_view key, const Variant& value,
                      const Variant& default_value) override {
-    writes_.push_back({std::string(key), value, default_value});
-    if (value == default_value) {
-      return;
+    if (!(value == default_value)) {
+      Set(key, value);
     }
-    Set(key, value);
   }
 
-  // Stores a value directly, as a saved file would hold it.
+  // Stores a value directly; a key set again keeps its place.
   void Set(std::string_view key, const Variant& value) {
     for (auto& [k, v] : entries_) {
       if (k == key) {
@@ -51,22 +42,10 @@ class MemoryPropertyBag : public PropertyBag {
     entries_.emplace_back(std::string(key), value);
   }
 
-  bool Has(std::string_view key) const {
-    for (const auto& [k, v] : entries_) {
-      if (k == key) {
-        return true;
-      }
-    }
-    return false;
-  }
-
-  const std::vector<std::pair<std::string, Variant>>& Entries() const { return entries_; }
-  const std::vector<Write>& Writes() const { return writes_; }
   const std::vector<std::string>& Reads() const { return reads_; }
 
  private:
   std::vector<std::pair<std::string, Variant>> entries_;
-  std::vector<Write> writes_;
   std::vector<std::string> reads_;
 };
 

@@ -11,59 +11,21 @@
 #include <string_view>
 #include <vector>
 
+#include "control/typelib.h"
 #include "platform/host.h"
 #include "platform/types.h"
 
 namespace datewell::testing {
 
-inline std::string_view EventName(EventId id) {
-  switch (id) {
-    case EventId::Change:
-      return "Change";
-    case EventId::Click:
-      return "Click";
-    case EventId::DblClick:
-      return "DblClick";
-    case EventId::Hide:
-      return "Hide";
-    case EventId::KeyDown:
-      return "KeyDown";
-    case EventId::KeyPress:
-      return "KeyPress";
-    case EventId::KeyUp:
-      return "KeyUp";
-    case EventId::Resize:
-      return "Resize";
-    case EventId::Show:
-      return "Show";
+// The event's name as the type library publishes it under its dispatch id.
+inline std::string EventName(EventId id) {
+  for (const typelib::Member& e : typelib::EventInterface().members) {
+    if (e.dispid == static_cast<std::int32_t>(id)) {
+      return std::string(e.name);
+    }
   }
   return "?";
 }
-
-// One thing the host saw.
-struct HostEntry {
-  enum class Kind { Event, PropertyChanged };
-  Kind kind = Kind::Event;
-  EventId id = EventId::Change;      // Event
-  std::vector<std::int16_t> params;  // Event: the values as they arrived
-  std::string property;              // PropertyChanged
-
-  // "Change", "KeyDown(65,0)", "KeyPress(97)", "PropertyChanged(DateValue)".
-  std::string Text() const {
-    if (kind == Kind::PropertyChanged) {
-      return "PropertyChanged(" + property + ")";
-    }
-    std::string text(EventName(id));
-    if (!params.empty()) {
-      text += "(";
-      for (std::size_t i = 0; i < params.size(); ++i) {
-        text += (i ? "," : "") + std::to_string(params[i]);
-      }
-      text += ")";
-    }
-    return text;
-  }
-};
 
 class RecordingHost : public ComponentHost {
  public:
@@ -71,80 +33,61 @@ class RecordingHost : public ComponentHost {
   // parameters, as a host's handler can.
   using EventHandler = std::function<void(EventId, std::span<std::int16_t* const>)>;
 
+  // Recorded as "Change", "KeyDown(65,0)", "KeyPress(97)": the values as they arrived.
   void RaiseEvent(EventId id, std::span<std::int16_t* const> params) override {
-    HostEntry entry;
-    entry.kind = HostEntry::Kind::Event;
-    entry.id = id;
-    for (std::int16_t* p : params) {
-      entry.params.push_back(*p);
+    std::string text = EventName(id);
+    for (std::size_t i = 0; i < params.size(); ++i) {
+      text += (i ? "," : "(") + std::to_string(*params[i]);
     }
-    entries_.push_back(std::move(entry));
+    entries_.push_back({true, params.empty() ? text : text + ")"});
     if (on_event) {
       on_event(id, params);
     }
   }
-
   void PropertyChanged(std::string_view name) override {
-    HostEntry entry;
-    entry.kind = HostEntry::Kind::PropertyChanged;
-    entry.property = std::string(name);
-    entries_.push_back(std::move(entry));
+    entries_.push_back({false, std::string(name)});
   }
-
   FontRef AmbientFont() override { return ambient_font; }
 
-  // Everything seen, in order.
-  const std::vector<HostEntry>& Entries() const { return entries_; }
+  // Everything seen, in order; reports as "PropertyChanged(DateValue)".
   std::vector<std::string> Log() const {
     std::vector<std::string> out;
-    for (const auto& e : entries_) {
-      out.push_back(e.Text());
+    for (const Entry& e : entries_) {
+      out.push_back(e.event ? e.text : "PropertyChanged(" + e.text + ")");
     }
     return out;
   }
-  // Only the events, as text.
-  std::vector<std::string> Events() const {
-    std::vector<std::string> out;
-    for (const auto& e : entries_) {
-      if (e.kind == HostEntry::Kind::Event) {
-        out.push_back(e.Text());
-      }
-    }
-    return out;
-  }
-  // Only the property-change reports, by name.
-  std::vector<std::string> Reports() const {
-    std::vector<std::string> out;
-    for (const auto& e : entries_) {
-      if (e.kind == HostEntry::Kind::PropertyChanged) {
-        out.push_back(e.property);
-      }
-    }
-    return out;
-  }
+  // Only the events, as text, or only the reports, by name.
+  std::vector<std::string> Events() const { return Only(true); }
+  std::vector<std::string> Reports() const { return Only(false); }
   int Count(EventId id) const {
+    const std::string name = EventName(id);
     int n = 0;
-    for (const auto& e : entries_) {
-      n += e.kind == HostEntry::Kind::Event && e.id == id;
+    for (const Entry& e : entries_) {
+      n += e.event && (e.text == name || e.text.starts_with(name + "("));
     }
     return n;
   }
   void Clear() { entries_.clear(); }
 
-  // A handler that sets KeyAscii to 0 in every KeyPress: the host swallows each character.
-  void SwallowKeyPresses() {
-    on_event = [](EventId id, std::span<std::int16_t* const> params) {
-      if (id == EventId::KeyPress && !params.empty()) {
-        *params[0] = 0;
-      }
-    };
-  }
-
   EventHandler on_event;
   FontRef ambient_font = std::make_shared<Font>(Font{"Tahoma", 11.0f, true, false, false, false});
 
  private:
-  std::vector<HostEntry> entries_;
+  struct Entry {
+    bool event;  // else a property-change report
+    std::string text;
+  };
+  std::vector<std::string> Only(bool events) const {
+    std::vector<std::string> out;
+    for (const Entry& e : entries_) {
+      if (e.event == events) {
+        out.push_back(e.text);
+      }
+    }
+    return out;
+  }
+  std::vector<Entry> entries_;
 };
 
 }  // namespace datewell::testing
