@@ -18,12 +18,6 @@ using testing::HarnessOptions;
 
 constexpr OleColor kMarkBack = 0x800000u;
 
-// A point of the panel, in its client pixels, on the screen.
-Point PanelPixel(Harness& h, std::int32_t x, std::int32_t y) {
-  const Rect r = h.desktop.ScreenRect(h.panel().hWnd());
-  return {r.left + x, r.top + y};
-}
-
 // Opens the panel for a date, as a user would after typing it: the drop-down fills the grid
 // from the field.
 void OpenFor(Harness& h, Date d) {
@@ -50,57 +44,53 @@ int MarkedCells(Harness& h) {
 
 // ---- Presses on the button row and elsewhere on the panel --------------------------------
 
-struct PressCase {
-  std::string name;
-  Point client;
-  std::int16_t button;
-  int months;       // the step the grid takes
-  bool shows_list;  // while the button is down
-};
-
-class PanelPress : public ::testing::TestWithParam<PressCase> {};
-
-TEST_P(PanelPress, StepsShowsTheListOrDoesNothingAndStaysOpen) {
-  const PressCase& c = GetParam();
-  Harness h;
+TEST(PanelPress, StepsShowsTheListOrDoesNothingAndStaysOpen) {
+  const struct {
+    const char* name;
+    Point client;
+    std::int16_t button;
+    int months;       // the step the grid takes
+    bool shows_list;  // while the button is down
+  } rows[] = {
+      {"left edge of the previous-month button", {5, 10}, kLeftButton, -1, false},
+      // The prev button's right edge is the caption strip's first pixel.
+      {"x = 35 opens the list", {35, 10}, kLeftButton, 0, true},
+      {"the weekday header row", {50, 30}, kLeftButton, 0, false},
+      {"a right press acts as a left one", {5, 10}, kRightButton, -1, false},
+      {"a middle press acts as a left one", {140, 10}, kMiddleButton, 1, false},
+  };
   const Date shown = Harness::D(2011, 1, 31);
-  OpenFor(h, shown);
-  const std::string text = h.field().Text();
-  const Point p = PanelPixel(h, c.client.x, c.client.y);
-  h.desktop.MouseDown(p.x, p.y, c.button);
-  EXPECT_EQ(h.list().Visible(), c.shows_list);
-  EXPECT_EQ(h.desktop.CaptureName(), "picCalendar");
-  h.desktop.MouseUp(p.x, p.y, c.button);
-  const std::string expected = h.Format(h.locale.MonthAdd(shown, c.months), kMonthYearMask);
-  EXPECT_EQ(ShownMonth(h), expected);
-  EXPECT_EQ(h.w.lblMonthYear->Caption(), expected);
-  EXPECT_TRUE(h.PanelOpen());
-  EXPECT_FALSE(h.list().Visible());
-  EXPECT_EQ(h.desktop.CaptureName(), "picCalendar");
-  EXPECT_EQ(h.field().Text(), text);
-  EXPECT_EQ(h.host.Events(), std::vector<std::string>{});
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Harness h;
+    OpenFor(h, shown);
+    const std::string text = h.field().Text();
+    const Point p = h.PanelPixel(row.client.x, row.client.y);
+    h.desktop.MouseDown(p.x, p.y, row.button);
+    EXPECT_EQ(h.list().Visible(), row.shows_list);
+    EXPECT_EQ(h.desktop.CaptureName(), "picCalendar");
+    h.desktop.MouseUp(p.x, p.y, row.button);
+    const std::string expected = h.Format(h.locale.MonthAdd(shown, row.months), kMonthYearMask);
+    EXPECT_EQ(ShownMonth(h), expected);
+    EXPECT_EQ(h.w.lblMonthYear->Caption(), expected);
+    EXPECT_TRUE(h.PanelOpen());
+    EXPECT_FALSE(h.list().Visible());
+    EXPECT_EQ(h.desktop.CaptureName(), "picCalendar");
+    EXPECT_EQ(h.field().Text(), text);
+    EXPECT_EQ(h.host.Events(), std::vector<std::string>{});
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Points, PanelPress,
-    ::testing::Values(PressCase{"LeftEdgeOfPrevButton", {5, 10}, kLeftButton, -1, false},
-                      // The prev button's right edge is the caption strip's first pixel.
-                      PressCase{"X35OpensTheList", {35, 10}, kLeftButton, 0, true},
-                      PressCase{"WeekdayHeaderRow", {50, 30}, kLeftButton, 0, false},
-                      PressCase{"RightButtonActsAsLeft", {5, 10}, kRightButton, -1, false},
-                      PressCase{"MiddleButtonActsAsLeft", {140, 10}, kMiddleButton, 1, false}),
-    [](const auto& info) { return info.param.name; });
 
 TEST(MonthStep, ForwardFromTheSelected31stOfJanuaryShowsFebruaryUnmarked) {
   Harness h;
   OpenFor(h, Harness::D(2011, 1, 31));
   ASSERT_EQ(MarkedCells(h), 1);
-  const Point next = PanelPixel(h, 140, 10);
+  const Point next = h.PanelPixel(140, 10);
   h.desktop.Click(next.x, next.y);
   EXPECT_EQ(ShownMonth(h), "February 2011");
   EXPECT_EQ(MarkedCells(h), 0);
   // Not even back in the month of the selected day.
-  const Point prev = PanelPixel(h, 10, 10);
+  const Point prev = h.PanelPixel(10, 10);
   h.desktop.Click(prev.x, prev.y);
   EXPECT_EQ(ShownMonth(h), "January 2011");
   EXPECT_EQ(MarkedCells(h), 0);
@@ -108,29 +98,20 @@ TEST(MonthStep, ForwardFromTheSelected31stOfJanuaryShowsFebruaryUnmarked) {
 
 // ---- The month list ----------------------------------------------------------------------
 
-struct ListMoveCase {
-  std::string name;
-  std::int32_t move_to_y;  // client pixels of the panel
-  int months;
-};
-
-class MonthListChoice : public ::testing::TestWithParam<ListMoveCase> {};
-
-TEST_P(MonthListChoice, ReleaseShowsTheHighlightedMonth) {
-  const ListMoveCase& c = GetParam();
+// Bands of 199.3 twips from -500 twips: at 15 twips per pixel the shown month's band is panel
+// pixels 7 to 19; 250 pixels above the panel is far above the first band.
+TEST(MonthList, AReleaseFarAboveShowsTheFirstMonthOfTheList) {
   HarnessOptions o;
   o.container_y = 300;  // room above the panel to move into
   Harness h(o);
   OpenFor(h, Harness::D(2011, 1, 31));
-  const Point caption = PanelPixel(h, 80, 12);
+  const Point caption = h.PanelPixel(80, 12);
   h.desktop.MouseDown(caption.x, caption.y);
-  const Point to = PanelPixel(h, 80, c.move_to_y);
+  const Point to = h.PanelPixel(80, -250);
   h.desktop.MouseMove(to.x, to.y, kLeftButton);
   h.desktop.MouseUp(to.x, to.y);
-  const std::string expected =
-      h.Format(h.locale.MonthAdd(Harness::D(2011, 1, 15), c.months), kMonthYearMask);
-  EXPECT_EQ(ShownMonth(h), expected);
-  EXPECT_EQ(h.w.lblMonthYear->Caption(), expected);
+  EXPECT_EQ(ShownMonth(h), "October 2010");
+  EXPECT_EQ(h.w.lblMonthYear->Caption(), "October 2010");
   EXPECT_FALSE(h.list().Visible());
   EXPECT_TRUE(h.PanelOpen());
   EXPECT_EQ(h.desktop.CaptureName(), "picCalendar");
@@ -139,93 +120,68 @@ TEST_P(MonthListChoice, ReleaseShowsTheHighlightedMonth) {
   EXPECT_EQ(h.host.Events(), std::vector<std::string>{});
 }
 
-// Bands of 199.3 twips from -500 twips: at 15 twips per pixel the shown month's band is panel
-// pixels 7 to 19.
-INSTANTIATE_TEST_SUITE_P(Moves, MonthListChoice,
-                         ::testing::Values(ListMoveCase{"FarAbove", -250, -3}),
-                         [](const auto& info) { return info.param.name; });
-
 // ---- Picking a day -----------------------------------------------------------------------
 
-struct PickCase {
-  std::string name;
-  std::int32_t format;
-  int cell;
-  CivilDate date;
-};
-
-class DayPick : public ::testing::TestWithParam<PickCase> {};
-
-TEST_P(DayPick, WritesTheDateInTheDisplayFormatRaisesChangeNeverClick) {
-  const PickCase& c = GetParam();
+// January 2011: the 1st is lblDate(13), so lblDate(7) is 26 December 2010.
+TEST(DayPick, WritesTheDateInTheDisplayFormatRaisesChangeNeverClick) {
   Harness h;
-  h.control->SetDateFormat(c.format);
+  h.control->SetDateFormat(ShortDate);
   OpenFor(h, Harness::D(2011, 1, 20));
   h.LeaveField();
   h.ClearLog();
-  const Point p = h.LabelCenter(*h.w.lblDate[static_cast<std::size_t>(c.cell)]);
+  const Label& cell = *h.w.lblDate[7];
+  const Point p = h.LabelCenter(cell);
   h.desktop.MouseDown(p.x, p.y);
   h.desktop.MouseUp(p.x, p.y);
-  EXPECT_EQ(h.field().Text(),
-            h.Format(DateFromCivil(c.date), c.format == ShortDate ? kShortDate : kLongDate));
+  EXPECT_EQ(h.field().Text(), "12/26/2010");
   EXPECT_EQ(h.host.Count(EventId::Change), 1);
   EXPECT_EQ(h.host.Count(EventId::Click), 0);
   EXPECT_FALSE(h.PanelOpen());
   EXPECT_EQ(h.desktop.CaptureName(), "");
   // Picked through the panel, which closed itself first: the focus stays where it was.
   EXPECT_EQ(h.desktop.FocusedName(), "");
-  const Label& cell = *h.w.lblDate[static_cast<std::size_t>(c.cell)];
   EXPECT_EQ(cell.BackColor(), kMarkBack);
   EXPECT_EQ(MarkedCells(h), 1);
 }
 
-// January 2011: the 1st is lblDate(13).
-INSTANTIATE_TEST_SUITE_P(Cells, DayPick,
-                         ::testing::Values(PickCase{
-                             "DayOfTheMonthBeforeInShortDate", ShortDate, 7, {2010, 12, 26}}),
-                         [](const auto& info) { return info.param.name; });
-
-struct EdgeCase {
-  std::string name;
-  float x, y;  // panel twips
-  int picked;  // 0: none
-};
-
-class DayCellEdges : public ::testing::TestWithParam<EdgeCase> {};
-
-TEST_P(DayCellEdges, OutlineHitsNothingOneTwipInsideHits) {
-  const EdgeCase& c = GetParam();
-  Harness h;
-  OpenFor(h, Harness::D(2011, 1, 20));
-  const std::string before = h.field().Text();
-  h.control->DayCellFromPoint(c.x, c.y);
-  if (c.picked == 0) {
-    EXPECT_EQ(h.field().Text(), before);
-    EXPECT_EQ(h.host.Count(EventId::Change), 0);
-    EXPECT_TRUE(h.PanelOpen());
-  } else {
-    const auto date =
-        h.locale.RecogniseDate(h.w.lblDate[static_cast<std::size_t>(c.picked)]->Tag());
+TEST(DayCellEdges, OutlineHitsNothingOneTwipInsideHits) {
+  // lblDate(24): row 2, column 3, left 1080, top 1020, 285 by 225 twips. Rows overlap by 15.
+  const struct {
+    const char* name;
+    float x, y;  // panel twips
+    int picked;  // 0: none
+  } rows[] = {
+      {"left edge", 1080, 1100, 0},
+      {"one inside the left edge", 1081, 1100, 24},
+      {"right edge", 1365, 1100, 0},
+      {"one inside the right edge", 1364, 1100, 24},
+      {"the gap between columns", 1372, 1100, 0},
+      {"the overlap goes to the upper cell", 1200, 1240, 24},
+      {"below the overlap", 1200, 1245, 31},
+      {"the weekday header", 1200, 450, 0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Harness h;
+    OpenFor(h, Harness::D(2011, 1, 20));
+    const std::string before = h.field().Text();
+    h.control->DayCellFromPoint(row.x, row.y);
+    if (row.picked == 0) {
+      EXPECT_EQ(h.field().Text(), before);
+      EXPECT_EQ(h.host.Count(EventId::Change), 0);
+      EXPECT_TRUE(h.PanelOpen());
+      continue;
+    }
+    const Label& cell = *h.w.lblDate[static_cast<std::size_t>(row.picked)];
+    const auto date = h.locale.RecogniseDate(cell.Tag());
     ASSERT_TRUE(date.has_value());
     EXPECT_EQ(h.field().Text(), h.Format(*date, kLongDate));
-    EXPECT_EQ(h.w.lblDate[static_cast<std::size_t>(c.picked)]->BackColor(), kMarkBack);
+    EXPECT_EQ(cell.BackColor(), kMarkBack);
     // Closed by the pick itself: the focus goes to the field.
     EXPECT_FALSE(h.PanelOpen());
     EXPECT_EQ(h.desktop.FocusedName(), "txtDate");
   }
 }
-
-// lblDate(24): row 2, column 3, left 1080, top 1020, 285 by 225 twips. Rows overlap by 15.
-INSTANTIATE_TEST_SUITE_P(Points, DayCellEdges,
-                         ::testing::Values(EdgeCase{"LeftEdge", 1080, 1100, 0},
-                                           EdgeCase{"OneInsideLeft", 1081, 1100, 24},
-                                           EdgeCase{"RightEdge", 1365, 1100, 0},
-                                           EdgeCase{"OneInsideRight", 1364, 1100, 24},
-                                           EdgeCase{"GapBetweenColumns", 1372, 1100, 0},
-                                           EdgeCase{"OverlapGoesToTheUpperCell", 1200, 1240, 24},
-                                           EdgeCase{"BelowTheOverlap", 1200, 1245, 31},
-                                           EdgeCase{"WeekdayHeader", 1200, 450, 0}),
-                         [](const auto& info) { return info.param.name; });
 
 // ---- Selection marks ---------------------------------------------------------------------
 
