@@ -18,84 +18,70 @@ Date D(int y, int m, int d) {
 constexpr int kFirstCellIndex = 7;
 constexpr std::size_t kMidMonthCellOffset = 16;
 
-struct MonthCase {
-  std::string name;
-  Date shown;
-  CivilDate first_cell;  // lblDate(7)
-  int index_of_first;    // lblDate index of the 1st
-  int index_of_last;     // lblDate index of the month's last day
-  CivilDate last_cell;   // lblDate(48)
-};
-
-class MonthGridEdgeCases : public testing::TestWithParam<MonthCase> {};
-
-TEST_P(MonthGridEdgeCases, DatesCaptionsAndColoursFollowTheMonth) {
-  const MonthCase& c = GetParam();
-  const Date far_away_today = D(1970, 6, 15);
-  const auto cells = MonthGridCells(c.shown, far_away_today);
-  EXPECT_EQ(CivilFromDate(cells.front().date), c.first_cell);
-  EXPECT_EQ(CivilFromDate(cells.back().date), c.last_cell);
-  for (int k = 0; k < kGridCells; ++k) {
-    const DayCellContent& cell = cells[static_cast<std::size_t>(k)];
-    const int index = k + kFirstCellIndex;
-    const bool in_month = index >= c.index_of_first && index <= c.index_of_last;
-    SCOPED_TRACE("lblDate(" + std::to_string(index) + ")");
-    EXPECT_EQ(cell.fore_color, in_month ? kColorBlack : kColorButtonShadow);
-    EXPECT_FALSE(cell.bold);
-    EXPECT_EQ(cell.day_of_month, CivilFromDate(cell.date).day);
-    if (in_month) {
-      EXPECT_EQ(cell.day_of_month, index - c.index_of_first + 1);
+TEST(MonthGrid, DatesCaptionsAndColoursFollowTheMonth) {
+  const struct {
+    const char* name;
+    Date shown;
+    CivilDate first_cell;  // lblDate(7)
+    int index_of_first;    // lblDate index of the 1st
+    int index_of_last;     // lblDate index of the month's last day
+    CivilDate last_cell;   // lblDate(48)
+  } rows[] = {
+      // The 1st a Sunday: the whole first row is the month before.
+      {"February 2015", D(2015, 2, 14), {2015, 1, 25}, 14, 41, {2015, 3, 7}},
+      {"January 2011", D(2011, 1, 20), {2010, 12, 26}, 13, 43, {2011, 2, 5}},
+      // The highest index a day of the shown month can reach.
+      {"August 2021", D(2021, 8, 1), {2021, 7, 25}, 14, 44, {2021, 9, 4}},
+      {"January 2004", D(2004, 1, 31), {2003, 12, 28}, 11, 41, {2004, 2, 7}},
+      {"leap February 2004", D(2004, 2, 29), {2004, 1, 25}, 14, 42, {2004, 3, 6}},
+      {"the first year, 100", D(100, 1, 1), {99, 12, 27}, 12, 42, {100, 2, 6}},
+      {"the last month, December 9999", D(9999, 12, 31), {9999, 11, 28}, 10, 40, {10000, 1, 8}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const auto cells = MonthGridCells(row.shown, D(1970, 6, 15));  // today far away
+    EXPECT_EQ(CivilFromDate(cells.front().date), row.first_cell);
+    EXPECT_EQ(CivilFromDate(cells.back().date), row.last_cell);
+    for (int k = 0; k < kGridCells; ++k) {
+      const DayCellContent& cell = cells[static_cast<std::size_t>(k)];
+      const int index = k + kFirstCellIndex;
+      const bool in_month = index >= row.index_of_first && index <= row.index_of_last;
+      SCOPED_TRACE("lblDate(" + std::to_string(index) + ")");
+      EXPECT_EQ(cell.fore_color, in_month ? kColorBlack : kColorButtonShadow);
+      EXPECT_FALSE(cell.bold);
+      EXPECT_EQ(cell.day_of_month, CivilFromDate(cell.date).day);
+      if (in_month) {
+        EXPECT_EQ(cell.day_of_month, index - row.index_of_first + 1);
+      }
     }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Months, MonthGridEdgeCases,
-    testing::Values(
-        // The 1st a Sunday: the whole first row is the month before.
-        MonthCase{"February2015", D(2015, 2, 14), {2015, 1, 25}, 14, 41, {2015, 3, 7}},
-        MonthCase{"January2011", D(2011, 1, 20), {2010, 12, 26}, 13, 43, {2011, 2, 5}},
-        // The highest index a day of the shown month can reach.
-        MonthCase{"August2021", D(2021, 8, 1), {2021, 7, 25}, 14, 44, {2021, 9, 4}},
-        MonthCase{"January2004", D(2004, 1, 31), {2003, 12, 28}, 11, 41, {2004, 2, 7}},
-        MonthCase{"LeapFebruary2004", D(2004, 2, 29), {2004, 1, 25}, 14, 42, {2004, 3, 6}},
-        MonthCase{"FirstYear100", D(100, 1, 1), {99, 12, 27}, 12, 42, {100, 2, 6}},
-        MonthCase{"LastMonth9999", D(9999, 12, 31), {9999, 11, 28}, 10, 40, {10000, 1, 8}}),
-    [](const auto& info) { return info.param.name; });
-
-struct TodayCase {
-  std::string name;
-  Date shown;
-  Date today;
-  int today_index;  // 0: not visible
-};
-
-class MonthGridToday : public testing::TestWithParam<TodayCase> {};
-
-TEST_P(MonthGridToday, OnlyTodayIsBoldAndDarkRedWhereverItFalls) {
-  const TodayCase& c = GetParam();
-  const auto cells = MonthGridCells(c.shown, c.today);
-  int bold_cells = 0;
-  for (int k = 0; k < kGridCells; ++k) {
-    const DayCellContent& cell = cells[static_cast<std::size_t>(k)];
-    if (k + kFirstCellIndex == c.today_index) {
-      EXPECT_TRUE(cell.bold);
-      EXPECT_EQ(cell.fore_color, kColorToday);
-    } else {
-      EXPECT_NE(cell.fore_color, kColorToday);
+TEST(MonthGrid, OnlyTodayIsBoldAndDarkRedWhereverItFalls) {
+  const struct {
+    const char* name;
+    Date shown, today;
+    int today_index;  // 0: not visible
+  } rows[] = {
+      {"in the month", D(2015, 2, 10), D(2015, 2, 14), 27},
+      {"in the month before", D(2015, 3, 10), D(2015, 2, 27), 12},
+      {"in the month after", D(2015, 2, 10), D(2015, 3, 3), 44},
+      {"not visible", D(2015, 2, 10), D(2015, 4, 20), 0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const auto cells = MonthGridCells(row.shown, row.today);
+    int bold_cells = 0;
+    for (int k = 0; k < kGridCells; ++k) {
+      const DayCellContent& cell = cells[static_cast<std::size_t>(k)];
+      const bool is_today = k + kFirstCellIndex == row.today_index;
+      EXPECT_EQ(cell.bold, is_today);
+      EXPECT_EQ(cell.fore_color == kColorToday, is_today);
+      bold_cells += cell.bold ? 1 : 0;
     }
-    bold_cells += cell.bold ? 1 : 0;
+    EXPECT_EQ(bold_cells, row.today_index == 0 ? 0 : 1);
   }
-  EXPECT_EQ(bold_cells, c.today_index == 0 ? 0 : 1);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MonthGridToday,
-    testing::Values(TodayCase{"InTheMonth", D(2015, 2, 10), D(2015, 2, 14), 27},
-                    TodayCase{"InTheMonthBefore", D(2015, 3, 10), D(2015, 2, 27), 12},
-                    TodayCase{"InTheMonthAfter", D(2015, 2, 10), D(2015, 3, 3), 44},
-                    TodayCase{"NotVisible", D(2015, 2, 10), D(2015, 4, 20), 0}),
-    [](const auto& info) { return info.param.name; });
 
 TEST(MonthGrid, TimeOfDayOfTheShownDatePlaysNoPart) {
   const auto plain = MonthGridCells(D(2004, 1, 1), D(1970, 1, 1));

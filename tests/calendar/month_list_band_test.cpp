@@ -12,36 +12,34 @@
 namespace datewell {
 namespace {
 
-struct BandCase {
-  std::string name;
-  float y;
-  float list_height;
-  int index;
-};
-
-class MonthListBands : public testing::TestWithParam<BandCase> {};
-
-TEST_P(MonthListBands, SevenEqualBandsFrom500AboveClampedAtBothEnds) {
-  EXPECT_EQ(MonthListIndexAt(GetParam().y, GetParam().list_height), GetParam().index);
+TEST(MonthListBands, SevenEqualBandsFrom500AboveClampedAtBothEnds) {
+  constexpr float kH = 1395;  // the design height of the list
+  const struct {
+    const char* name;
+    float y, list_height;
+    int index;
+  } rows[] = {
+      {"far above", -100000, kH, 0},
+      {"first band's start", -500, kH, 0},
+      {"just above the second band", -300.8f, kH, 0},
+      {"second band's start", -300.6f, kH, 1},
+      {"just above the shown month", 97.8f, kH, 2},
+      {"the shown month's start", 97.9f, kH, 3},
+      {"the caption's middle", 187, kH, 3},
+      {"the caption's bottom", 285, kH, 3},
+      {"just above the last band", 695.7f, kH, 5},
+      {"the last band's start", 695.8f, kH, 6},
+      {"infinitely far below", std::numeric_limits<float>::infinity(), kH, 6},
+      {"not a number", std::numeric_limits<float>::quiet_NaN(), kH, 0},
+      // A list 700 high: bands of 100 twips from -500.
+      {"another height, band 1", -400, 700, 1},
+      {"another height, band 6", 100, 700, 6},
+      {"no height", 100, 0, 0},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(MonthListIndexAt(row.y, row.list_height), row.index) << row.name;
+  }
 }
-
-constexpr float kH = 1395;  // the design height of the list
-constexpr float kInf = std::numeric_limits<float>::infinity();
-
-INSTANTIATE_TEST_SUITE_P(
-    DesignHeight, MonthListBands,
-    testing::Values(
-        BandCase{"FarAbove", -100000, kH, 0}, BandCase{"FirstBandStart", -500, kH, 0},
-        BandCase{"JustAboveSecondBand", -300.8f, kH, 0},
-        BandCase{"SecondBandStart", -300.6f, kH, 1}, BandCase{"JustAboveShownMonth", 97.8f, kH, 2},
-        BandCase{"ShownMonthStart", 97.9f, kH, 3}, BandCase{"CaptionMiddle", 187, kH, 3},
-        BandCase{"CaptionBottom", 285, kH, 3}, BandCase{"JustAboveLast", 695.7f, kH, 5},
-        BandCase{"LastBandStart", 695.8f, kH, 6}, BandCase{"InfiniteBelow", kInf, kH, 6},
-        BandCase{"NotANumber", std::numeric_limits<float>::quiet_NaN(), kH, 0},
-        // A list 700 high: bands of 100 twips from -500.
-        BandCase{"OtherHeightBand1", -400, 700, 1}, BandCase{"OtherHeightBand6", 100, 700, 6},
-        BandCase{"NoHeight", 100, 0, 0}),
-    [](const auto& info) { return info.param.name; });
 
 std::string Dates(const std::array<Date, 7>& dates) {
   std::string text;

@@ -13,29 +13,28 @@
 namespace datewell {
 namespace {
 
-struct RoundCase {
-  std::string name;
-  double twips;
-  float tpp;
-  std::int32_t pixels;
-};
-
-class TwipsToPixelsRounding : public testing::TestWithParam<RoundCase> {};
-
-TEST_P(TwipsToPixelsRounding, HalvesGoToTheEvenNeighbour) {
-  EXPECT_EQ(TwipsToPixels(GetParam().twips, GetParam().tpp), GetParam().pixels);
+TEST(TwipsToPixels, HalvesGoToTheEvenNeighbour) {
+  constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+  const struct {
+    const char* name;
+    double twips;
+    float tpp;
+    std::int32_t pixels;
+  } rows[] = {
+      {"whole", 2475, 15, 165},
+      {"half up", 22.5, 15, 2},
+      {"four and a half", 67.5, 15, 4},
+      {"a quarter at 12", 2475, 12, 206},
+      {"a half at 12", 870, 12, 72},
+      // Geometry far beyond any screen saturates instead of overflowing.
+      {"huge saturates", 1e12, 15, kMax},
+      {"no twips per pixel", 100, 0, kMax},
+      {"not a number", std::numeric_limits<double>::quiet_NaN(), 15, 0},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(TwipsToPixels(row.twips, row.tpp), row.pixels) << row.name;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TwipsToPixelsRounding,
-    testing::Values(RoundCase{"Whole", 2475, 15, 165}, RoundCase{"HalfUp", 22.5, 15, 2},
-                    RoundCase{"FourAndAHalf", 67.5, 15, 4}, RoundCase{"QuarterAt12", 2475, 12, 206},
-                    RoundCase{"HalfAt12", 870, 12, 72},
-                    // Geometry far beyond any screen saturates instead of overflowing.
-                    RoundCase{"HugeSaturates", 1e12, 15, std::numeric_limits<std::int32_t>::max()},
-                    RoundCase{"NoTwipsPerPixel", 100, 0, std::numeric_limits<std::int32_t>::max()},
-                    RoundCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), 15, 0}),
-    [](const auto& info) { return info.param.name; });
 
 TEST(OffsetBy, SaturatesAtTheEndsOfTheRange) {
   constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
@@ -46,27 +45,22 @@ TEST(OffsetBy, SaturatesAtTheEndsOfTheRange) {
   EXPECT_EQ(OffsetBy(kMin + 10, -34), kMin);
 }
 
-struct BoxCase {
-  std::string name;
-  TwipsBox box;
-  float tpp;
-  Rect pixels;
-};
-
-class PixelBoxes : public testing::TestWithParam<BoxCase> {};
-
-TEST_P(PixelBoxes, RightAndBottomComeFromTheSumsRoundedOnce) {
-  EXPECT_EQ(PixelBox(GetParam().box, GetParam().tpp, GetParam().tpp), GetParam().pixels);
+TEST(PixelBox, RightAndBottomComeFromTheSumsRoundedOnce) {
+  const struct {
+    const char* name;
+    TwipsBox box;
+    float tpp;
+    Rect pixels;
+  } rows[] = {
+      {"top-left day cell", {180, 600, 285, 225}, 15, {12, 40, 31, 55}},
+      // Rounded apart, 0.5 + 0.5 would give 0 + 0; the sum 15 twips is one pixel.
+      {"half a pixel plus half a pixel", {7.5f, 7.5f, 7.5f, 7.5f}, 15, {0, 0, 1, 1}},
+      {"the panel on the desktop at 12", {3600, 2400, 2475, 2475}, 12, {300, 200, 506, 406}},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(PixelBox(row.box, row.tpp, row.tpp), row.pixels) << row.name;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PixelBoxes,
-    testing::Values(
-        BoxCase{"TopLeftDayCell", {180, 600, 285, 225}, 15, {12, 40, 31, 55}},
-        // Rounded apart, 0.5 + 0.5 would give 0 + 0; the sum 15 twips is one pixel.
-        BoxCase{"HalfPixelPlusHalfPixel", {7.5f, 7.5f, 7.5f, 7.5f}, 15, {0, 0, 1, 1}},
-        BoxCase{"PanelOnTheDesktopAt12", {3600, 2400, 2475, 2475}, 12, {300, 200, 506, 406}}),
-    [](const auto& info) { return info.param.name; });
 
 // The design geometry of the panel and its children.
 constexpr float kPanelWidth = 2475;
@@ -74,38 +68,34 @@ constexpr TwipsBox kFirstDayCell{180, 600, 285, 225};
 constexpr TwipsBox kLastDayCell{180 + 6 * 300, 600 + 5 * 210, 285, 225};
 constexpr TwipsBox kTodayButton{870, 2040, 735, 315};
 
-struct ClientRegionCase {
-  std::string name;
-  float tpp;
-  Rect day_area, today, prev_month, caption, next_month;
-};
-
-class PanelClientRegionsAt : public testing::TestWithParam<ClientRegionCase> {};
-
-TEST_P(PanelClientRegionsAt, DesignLayout) {
-  const ClientRegionCase& c = GetParam();
-  const PanelClientRegions r = ComputePanelClientRegions(kPanelWidth, kFirstDayCell, kLastDayCell,
-                                                         kTodayButton, c.tpp, c.tpp);
-  EXPECT_EQ(r.day_area, c.day_area);
-  EXPECT_EQ(r.today, c.today);
-  EXPECT_EQ(r.prev_month, c.prev_month);
-  EXPECT_EQ(r.caption, c.caption);
-  EXPECT_EQ(r.next_month, c.next_month);
-}
-
 constexpr Rect R(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
   return Rect{left, top, right, bottom};
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Scales, PanelClientRegionsAt,
-    testing::Values(ClientRegionCase{"At15", 15, R(12, 40, 151, 125), R(58, 136, 107, 157),
-                                     R(5, 5, 35, 23), R(35, 5, 130, 23), R(130, 5, 160, 23)},
-                    // 206.25 - 35 = 171.25: the next button starts at 171; Today's left is
-                    // 72.5, a half that goes down to the even 72.
-                    ClientRegionCase{"At12", 12, R(15, 50, 189, 156), R(72, 170, 134, 196),
-                                     R(5, 5, 35, 23), R(35, 5, 171, 23), R(171, 5, 201, 23)}),
-    [](const auto& info) { return info.param.name; });
+TEST(PanelClientRegions, DesignLayoutAt15And12) {
+  const struct {
+    const char* name;
+    float tpp;
+    Rect day_area, today, prev_month, caption, next_month;
+  } rows[] = {
+      {"at 15", 15, R(12, 40, 151, 125), R(58, 136, 107, 157), R(5, 5, 35, 23), R(35, 5, 130, 23),
+       R(130, 5, 160, 23)},
+      // 206.25 - 35 = 171.25: the next button starts at 171; Today's left is 72.5, a half that
+      // goes down to the even 72.
+      {"at 12", 12, R(15, 50, 189, 156), R(72, 170, 134, 196), R(5, 5, 35, 23), R(35, 5, 171, 23),
+       R(171, 5, 201, 23)},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const PanelClientRegions r = ComputePanelClientRegions(kPanelWidth, kFirstDayCell, kLastDayCell,
+                                                           kTodayButton, row.tpp, row.tpp);
+    EXPECT_EQ(r.day_area, row.day_area);
+    EXPECT_EQ(r.today, row.today);
+    EXPECT_EQ(r.prev_month, row.prev_month);
+    EXPECT_EQ(r.caption, row.caption);
+    EXPECT_EQ(r.next_month, row.next_month);
+  }
+}
 
 TEST(PanelBound, IsTwiceTheFullScreenClientArea) {
   EXPECT_EQ(BoundRegion(1024, 738), (Rect{0, 0, 2048, 1476}));
@@ -130,37 +120,34 @@ PanelRegions RegionsAt100x200() {
   return r;
 }
 
-struct PressCase {
-  std::string name;
-  Point client;  // relative to the panel's top-left pixel
-  PanelPress expected;
-};
-
-class PanelPresses : public testing::TestWithParam<PressCase> {};
-
-TEST_P(PanelPresses, FirstMatchingRegionWins) {
-  const Point screen{100 + GetParam().client.x, 200 + GetParam().client.y};
-  EXPECT_EQ(ClassifyPanelPress(RegionsAt100x200(), screen), GetParam().expected);
+TEST(PanelPresses, FirstMatchingRegionWins) {
+  const struct {
+    const char* name;
+    Point client;  // relative to the panel's top-left pixel
+    PanelPress expected;
+  } rows[] = {
+      {"bottom-right of the previous-month button", {34, 22}, PanelPress::PrevMonth},
+      // The button's right edge belongs to the caption strip.
+      {"right edge of the previous-month button", {35, 5}, PanelPress::Caption},
+      {"left edge of the next-month button", {130, 5}, PanelPress::NextMonth},
+      {"right of the next-month button", {160, 5}, PanelPress::Nothing},
+      {"the weekday header row", {50, 30}, PanelPress::Nothing},
+      {"bottom-right of the day area", {150, 124}, PanelPress::DayArea},
+      {"between the grid and Today", {80, 130}, PanelPress::Nothing},
+      {"right of Today", {107, 156}, PanelPress::Nothing},
+      {"the panel's bottom-right pixel", {164, 164}, PanelPress::Nothing},
+      {"left of the panel", {-1, 50}, PanelPress::Outside},
+      // Beyond the bound a press outside the panel means nothing.
+      {"left of the screen", {-101, 50}, PanelPress::Nothing},
+      {"beyond twice the width", {1948, 50}, PanelPress::Nothing},
+      {"the last pixel of the bound", {1947, 1275}, PanelPress::Outside},
+  };
+  const PanelRegions regions = RegionsAt100x200();
+  for (const auto& row : rows) {
+    const Point screen{100 + row.client.x, 200 + row.client.y};
+    EXPECT_EQ(ClassifyPanelPress(regions, screen), row.expected) << row.name;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Points, PanelPresses,
-    testing::Values(PressCase{"PrevButtonBottomRight", {34, 22}, PanelPress::PrevMonth},
-                    // The button's right edge belongs to the caption strip.
-                    PressCase{"PrevButtonRightEdge", {35, 5}, PanelPress::Caption},
-                    PressCase{"NextButtonLeftEdge", {130, 5}, PanelPress::NextMonth},
-                    PressCase{"RightOfNextButton", {160, 5}, PanelPress::Nothing},
-                    PressCase{"WeekdayHeaderRow", {50, 30}, PanelPress::Nothing},
-                    PressCase{"DayAreaBottomRight", {150, 124}, PanelPress::DayArea},
-                    PressCase{"BetweenGridAndToday", {80, 130}, PanelPress::Nothing},
-                    PressCase{"RightOfToday", {107, 156}, PanelPress::Nothing},
-                    PressCase{"PanelBottomRightPixel", {164, 164}, PanelPress::Nothing},
-                    PressCase{"LeftOfPanel", {-1, 50}, PanelPress::Outside},
-                    // Beyond the bound a press outside the panel means nothing.
-                    PressCase{"LeftOfTheScreen", {-101, 50}, PanelPress::Nothing},
-                    PressCase{"BeyondTwiceTheWidth", {1948, 50}, PanelPress::Nothing},
-                    PressCase{"LastPixelOfTheBound", {1947, 1275}, PanelPress::Outside}),
-    [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace datewell

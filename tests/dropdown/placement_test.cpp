@@ -23,90 +23,85 @@ PlacementGeometry DesignGeometry(float tpp, float control_width = 1815) {
   return g;
 }
 
-struct ClientCase {
-  std::string name;
-  float tpp;
-  float control_width;
-  Point expected;
-};
-
-class PanelClientCorner : public testing::TestWithParam<ClientCase> {};
-
-TEST_P(PanelClientCorner, RightEdgesAlignAndTopTwoPixelsBelowTheField) {
-  const ClientCase& c = GetParam();
-  EXPECT_EQ(PanelClientPosition(DesignGeometry(c.tpp, c.control_width), c.tpp, c.tpp), c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Scales, PanelClientCorner,
-                         testing::Values(
-                             // (45 + 1815 - 30 - 2475) / 15 = -43; (45 + 240 + 30) / 15 = 21.
-                             ClientCase{"DesignAt15", 15, 1815, {-43, 21}},
-                             // (45 + 1815 - 24 - 2475) / 12 = -53.25; (45 + 240 + 24) / 12 = 25.75.
-                             ClientCase{"DesignAt12", 12, 1815, {-53, 26}},
-                             // (45 + 2992.5 - 30 - 2475) / 15 = 35.5: the half goes to the even 36.
-                             ClientCase{"HalfPixelAt15", 15, 2992.5f, {36, 21}}),
-                         [](const auto& info) { return info.param.name; });
-
-struct PlaceCase {
-  std::string name;
-  float tpp;
-  Point corner;  // the panel's corner on the screen before clamping
-  Rect work;
-  Point panel, list;
-};
-
-class PanelPlacementOnScreen : public testing::TestWithParam<PlaceCase> {};
-
-TEST_P(PanelPlacementOnScreen, ClampsFlipsAndPlacesTheList) {
-  const PlaceCase& c = GetParam();
-  const PanelPlacement p = PlacePanel(c.corner, DesignGeometry(c.tpp), c.tpp, c.tpp, c.work);
-  EXPECT_EQ(p.panel, c.panel);
-  EXPECT_EQ(p.list, c.list);
+TEST(PanelClientCorner, RightEdgesAlignAndTopTwoPixelsBelowTheField) {
+  const struct {
+    const char* name;
+    float tpp, control_width;
+    Point expected;
+  } rows[] = {
+      // (45 + 1815 - 30 - 2475) / 15 = -43; (45 + 240 + 30) / 15 = 21.
+      {"design at 15", 15, 1815, {-43, 21}},
+      // (45 + 1815 - 24 - 2475) / 12 = -53.25; (45 + 240 + 24) / 12 = 25.75.
+      {"design at 12", 12, 1815, {-53, 26}},
+      // (45 + 2992.5 - 30 - 2475) / 15 = 35.5: the half goes to the even 36.
+      {"a half pixel at 15", 15, 2992.5f, {36, 21}},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(PanelClientPosition(DesignGeometry(row.tpp, row.control_width), row.tpp, row.tpp),
+              row.expected)
+        << row.name;
+  }
 }
 
 // At 15 twips per pixel the panel is 165 by 165 pixels and the control 21 high; at 12 the panel
 // is 206.25 wide and high and the control 25.
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PanelPlacementOnScreen,
-    testing::Values(
-        PlaceCase{"BelowAt15", 15, {300, 200}, {0, 0, 1024, 738}, {300, 200}, {340, 166}},
-        PlaceCase{"OffTheLeftAt15", 15, {-20, 200}, {0, 0, 1024, 738}, {0, 200}, {40, 166}},
-        PlaceCase{
-            "RightEdgeTouchesAt15", 15, {859, 200}, {0, 0, 1024, 738}, {859, 200}, {899, 166}},
-        PlaceCase{"PulledLeftAt15", 15, {860, 200}, {0, 0, 1024, 738}, {859, 200}, {899, 166}},
-        PlaceCase{"BottomTouchesAt15", 15, {300, 573}, {0, 0, 1024, 738}, {300, 573}, {340, 539}},
-        // 574 - (315 + 2475) / 15 = 388: the panel's bottom on the control's top.
-        PlaceCase{"FlippedAboveAt15", 15, {300, 574}, {0, 0, 1024, 738}, {300, 388}, {340, 354}},
-        PlaceCase{
-            "BottomRightCornerAt15", 15, {950, 700}, {0, 0, 1024, 738}, {859, 514}, {899, 480}},
-        PlaceCase{"ListTopClampedAt15", 15, {300, 10}, {0, 0, 1024, 738}, {300, 10}, {340, 0}},
-        // Wider than the work area: the right edge wins, the left goes off screen; the list's
-        // left is clamped on its own.
-        PlaceCase{"WiderThanTheScreenAt15", 15, {0, 100}, {0, 0, 100, 738}, {-65, 100}, {0, 66}},
-        // Flipped above a screen too short: used even though negative; the list clamps to 0.
-        PlaceCase{"FlippedOffTheTopAt15", 15, {300, 150}, {0, 0, 1024, 200}, {300, -36}, {340, 0}},
-        // 817 + 206.25 = 1023.25 keeps; 818 + 206.25 passes and is pulled to round(817.75).
-        PlaceCase{"InsideRightAt12", 12, {817, 200}, {0, 0, 1024, 738}, {817, 200}, {857, 166}},
-        PlaceCase{"PulledLeftAt12", 12, {900, 200}, {0, 0, 1024, 738}, {818, 200}, {858, 166}},
-        // A second screen left of the primary one: clamped at its own left and right.
-        PlaceCase{"SecondScreenOffItsLeft",
-                  15,
-                  {-1300, 200},
-                  {-1280, 0, 0, 1024},
-                  {-1280, 200},
-                  {-1240, 166}},
-        PlaceCase{"SecondScreenPulledLeft",
-                  15,
-                  {-100, 200},
-                  {-1280, 0, 0, 1024},
-                  {-165, 200},
-                  {-125, 166}},
-        // A screen below the primary one: flipped at its own bottom, the list clamped at its top.
-        PlaceCase{
-            "LowerScreenFlipped", 15, {300, 1500}, {0, 768, 1024, 1536}, {300, 1314}, {340, 1280}},
-        // 532 - (300 + 2475) / 12 = 300.75 -> 301.
-        PlaceCase{"FlippedAboveAt12", 12, {300, 532}, {0, 0, 1024, 738}, {300, 301}, {340, 267}}),
-    [](const auto& info) { return info.param.name; });
+TEST(PanelPlacement, ClampsFlipsAndPlacesTheList) {
+  const Rect screen{0, 0, 1024, 738};
+  const struct {
+    const char* name;
+    float tpp;
+    Point corner;  // the panel's corner on the screen before clamping
+    Rect work;
+    Point panel, list;
+  } rows[] = {
+      {"below at 15", 15, {300, 200}, screen, {300, 200}, {340, 166}},
+      {"off the left at 15", 15, {-20, 200}, screen, {0, 200}, {40, 166}},
+      {"the right edge touches at 15", 15, {859, 200}, screen, {859, 200}, {899, 166}},
+      {"pulled left at 15", 15, {860, 200}, screen, {859, 200}, {899, 166}},
+      {"the bottom touches at 15", 15, {300, 573}, screen, {300, 573}, {340, 539}},
+      // 574 - (315 + 2475) / 15 = 388: the panel's bottom on the control's top.
+      {"flipped above at 15", 15, {300, 574}, screen, {300, 388}, {340, 354}},
+      {"the bottom-right corner at 15", 15, {950, 700}, screen, {859, 514}, {899, 480}},
+      {"the list's top clamped at 15", 15, {300, 10}, screen, {300, 10}, {340, 0}},
+      // Wider than the work area: the right edge wins, the left goes off screen; the list's
+      // left is clamped on its own.
+      {"wider than the screen at 15", 15, {0, 100}, {0, 0, 100, 738}, {-65, 100}, {0, 66}},
+      // Flipped above a screen too short: used even though negative; the list clamps to 0.
+      {"flipped off the top at 15", 15, {300, 150}, {0, 0, 1024, 200}, {300, -36}, {340, 0}},
+      // 817 + 206.25 = 1023.25 keeps; 818 + 206.25 passes and is pulled to round(817.75).
+      {"inside the right at 12", 12, {817, 200}, screen, {817, 200}, {857, 166}},
+      {"pulled left at 12", 12, {900, 200}, screen, {818, 200}, {858, 166}},
+      // A second screen left of the primary one: clamped at its own left and right.
+      {"off a second screen's left",
+       15,
+       {-1300, 200},
+       {-1280, 0, 0, 1024},
+       {-1280, 200},
+       {-1240, 166}},
+      {"pulled left on a second screen",
+       15,
+       {-100, 200},
+       {-1280, 0, 0, 1024},
+       {-165, 200},
+       {-125, 166}},
+      // A screen below the primary one: flipped at its own bottom, the list clamped at its top.
+      {"flipped on a lower screen",
+       15,
+       {300, 1500},
+       {0, 768, 1024, 1536},
+       {300, 1314},
+       {340, 1280}},
+      // 532 - (300 + 2475) / 12 = 300.75 -> 301.
+      {"flipped above at 12", 12, {300, 532}, screen, {300, 301}, {340, 267}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const PanelPlacement p =
+        PlacePanel(row.corner, DesignGeometry(row.tpp), row.tpp, row.tpp, row.work);
+    EXPECT_EQ(p.panel, row.panel);
+    EXPECT_EQ(p.list, row.list);
+  }
+}
 
 }  // namespace
 }  // namespace datewell
