@@ -19,97 +19,14 @@
 namespace datewell::qttest {
 namespace {
 
-class QtControl : public ::testing::Test {
+class QtControl : public QtFormsTest {
  protected:
-  QtControl() : platform_("en_US") {}
   void SetUp() override {
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
       GTEST_SKIP() << "runs on the offscreen platform";
     }
   }
-
-  // The forms go after the test's own slots: their controls report Hide as they go.
-  void TearDown() override {
-    for (auto& f : forms_) {
-      QObject::disconnect(f->control, nullptr, nullptr, nullptr);
-    }
-  }
-  ControlOnForm& Place(int x, int y, int width = 180) {
-    forms_.push_back(std::make_unique<ControlOnForm>(platform_, x, y, width));
-    return *forms_.back();
-  }
-  std::string LongDateOf(const std::string& tag) {
-    const auto d = platform_.locale().RecogniseDate(tag);
-    return d ? platform_.locale().FormatDate(*d, kLongDate) : "(no date in " + tag + ")";
-  }
-
-  QtPlatform platform_;
-  QtInput input_{platform_.desktop()};
-  std::vector<std::unique_ptr<ControlOnForm>> forms_;
 };
-
-TEST_F(QtControl, PickingADayRaisesChangeWithItsText) {
-  struct Row {
-    std::string name;
-    int cell;
-  };
-  const std::vector<Row> rows = {
-      {"a day of the shown month", 24},
-      {"the previous month's day in the first cell", 7},
-      {"the next month's day in the last cell", 48},
-  };
-  ControlOnForm& f = Place(100, 100);
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    f.control->setStringValue(QStringLiteral("January 5, 2004"));
-    std::vector<std::string> changes;
-    auto connection = QObject::connect(f.control, &QtDatewell::Change, [&] {
-      changes.push_back(f.control->stringValue().toStdString());
-    });
-    input_.Click(f.DropButton());
-    ASSERT_TRUE(f.PanelOpen());
-    // The focus stays in the text field while the panel is open.
-    EXPECT_EQ(QApplication::focusWidget(), f.Field());
-    EXPECT_TRUE(f.dw().Inspect().txtDate->HasFocus());
-    const std::string tag = f.dw().Inspect().lblDate[row.cell]->Tag();
-    input_.Click(f.CentreOf(*f.dw().Inspect().lblDate[row.cell]));
-    EXPECT_FALSE(f.PanelOpen());
-    EXPECT_EQ(changes, std::vector<std::string>{LongDateOf(tag)});
-    EXPECT_EQ(platform_.desktop().GetCapture(), kNoWindow);
-    QObject::disconnect(connection);
-  }
-}
-
-TEST_F(QtControl, APressOutsideThePanelClosesItWithoutAChange) {
-  struct Row {
-    std::string name;
-    Point (*where)(ControlOnForm&);
-  };
-  const std::vector<Row> rows = {
-      {"on the form beside the control",
-       [](ControlOnForm& f) { return ToScreen(*f.form, QPoint(5, 5)); }},
-      {"on the bare desktop",
-       [](ControlOnForm&) {
-         return Point{790, 790};
-       }},
-      {"on the drop button again", [](ControlOnForm& f) { return f.DropButton(); }},
-      {"on the text field", [](ControlOnForm& f) { return ToScreen(*f.control, QPoint(10, 5)); }},
-  };
-  ControlOnForm& f = Place(100, 100);
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    int changes = 0;
-    auto connection = QObject::connect(f.control, &QtDatewell::Change, [&] { ++changes; });
-    input_.Click(f.DropButton());
-    ASSERT_TRUE(f.PanelOpen());
-    EXPECT_EQ(platform_.desktop().GetCapture(), f.dw().Inspect().picCalendar->hWnd());
-    input_.Click(row.where(f));
-    EXPECT_FALSE(f.PanelOpen());
-    EXPECT_EQ(platform_.desktop().GetCapture(), kNoWindow);
-    EXPECT_EQ(changes, 0);
-    QObject::disconnect(connection);
-  }
-}
 
 // The keys as Qt delivers them to the field; each step leaves the panel open or closed and the
 // focus in the field.

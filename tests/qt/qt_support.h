@@ -3,6 +3,8 @@
 // points of the control's parts, the placement the headless desktop computes for the same
 // geometry, and screenshots written as test artifacts.
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
@@ -11,6 +13,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "control/datewell.h"
 #include "platform/headless/headless.h"
@@ -71,6 +74,25 @@ struct ControlOnForm {
 
   std::unique_ptr<QWidget> form;
   QtDatewell* control = nullptr;  // owned by the form
+};
+
+// A test that places controls on forms. The forms go after the test's own slots: their
+// controls report Hide as they go.
+class QtFormsTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    for (auto& f : forms_) {
+      QObject::disconnect(f->control, nullptr, nullptr, nullptr);
+    }
+  }
+  ControlOnForm& Place(int x, int y, int width = 180) {
+    forms_.push_back(std::make_unique<ControlOnForm>(platform_, x, y, width));
+    return *forms_.back();
+  }
+
+  QtPlatform platform_{"en_US"};
+  QtInput input_{platform_.desktop()};
+  std::vector<std::unique_ptr<ControlOnForm>> forms_;
 };
 
 // The panel position the headless desktop computes for a control with the same size at the same

@@ -13,16 +13,13 @@
 namespace datewell::qttest {
 namespace {
 
-class TwoScreens : public ::testing::Test {
+class TwoScreens : public QtFormsTest {
  protected:
-  TwoScreens() : platform_("en_US") {}
   void SetUp() override {
     if (QGuiApplication::screens().size() != 2) {
       GTEST_SKIP() << "needs the two-screen offscreen desktop (DATEWELL_TEST_SCREENS)";
     }
   }
-  QtPlatform platform_;
-  QtInput input_{platform_.desktop()};
 };
 
 TEST_F(TwoScreens, ThePanelOpensOnTheScreenThatShowsTheControl) {
@@ -40,7 +37,7 @@ TEST_F(TwoScreens, ThePanelOpensOnTheScreenThatShowsTheControl) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    ControlOnForm f(platform_, row.x, row.y, 140);
+    ControlOnForm& f = Place(row.x, row.y, 140);
     QScreen* screen = QGuiApplication::screenAt(QPoint(row.x + 70, row.y + 10));
     ASSERT_NE(screen, nullptr);
     input_.Click(f.DropButton());
@@ -56,6 +53,7 @@ TEST_F(TwoScreens, ThePanelOpensOnTheScreenThatShowsTheControl) {
       EXPECT_GT(panel.top(), origin.y);
     }
     f.dw().CloseUp();
+    forms_.pop_back();
   }
 }
 

@@ -23,9 +23,8 @@ namespace {
 
 constexpr unsigned long kKeysymUp = 0xff52;
 
-class X11 : public ::testing::Test {
+class X11 : public QtFormsTest {
  protected:
-  X11() : platform_("en_US") {}
   void SetUp() override {
     if (QGuiApplication::platformName() != QLatin1String("xcb")) {
       GTEST_SKIP() << "needs an X server (tests/qt/run_x11.sh)";
@@ -33,12 +32,6 @@ class X11 : public ::testing::Test {
     ASSERT_EQ(x_.Problem(), "");
     const char* wm = std::getenv("DATEWELL_TEST_WM");
     wm_ = wm ? wm : "none";
-  }
-
-  void TearDown() override {
-    for (auto& f : forms_) {
-      QObject::disconnect(f->control, nullptr, nullptr, nullptr);
-    }
   }
 
   // Lets the server and Qt catch up until the condition holds (at most two seconds).
@@ -78,8 +71,7 @@ class X11 : public ::testing::Test {
     Release(at);
   }
   ControlOnForm& Place(int x, int y, int width = 180) {
-    forms_.push_back(std::make_unique<ControlOnForm>(platform_, x, y, width));
-    ControlOnForm& f = *forms_.back();
+    ControlOnForm& f = QtFormsTest::Place(x, y, width);
     f.form->activateWindow();
     EXPECT_TRUE(WaitFor([&] { return f.form->isActiveWindow(); }));
     f.dw().Inspect().txtDate->SetFocus();
@@ -98,10 +90,8 @@ class X11 : public ::testing::Test {
     return WaitFor([&] { return f.PanelOpen() && f.Panel()->isVisible(); });
   }
 
-  QtPlatform platform_;
   X11Input x_;
   std::string wm_;
-  std::vector<std::unique_ptr<ControlOnForm>> forms_;
 };
 
 TEST_F(X11, APressOnTheBareDesktopClosesThePanelAndTheFocusStaysInTheField) {
