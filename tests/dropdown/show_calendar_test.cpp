@@ -14,37 +14,19 @@ namespace {
 using Calls = std::vector<std::string>;
 using testing::Harness;
 
-TEST(ShowCalendar, ShowingEitherWindowMakesItTopmostAndGivesTheCaptureToThePanel) {
+// Showing either window makes it topmost and gives the capture to the panel; hiding, even a
+// window already hidden while another window holds the capture, releases it and drops topmost.
+TEST(ShowCalendar, ShowAndHideTakeAndReleaseTheCapture) {
   const struct {
     const char* name;
-    bool list;
-  } rows[] = {{"the panel", false}, {"the month list", true}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    Harness h;
-    const Hwnd panel = h.panel().hWnd();
-    const Hwnd shown = row.list ? h.list().hWnd() : panel;
-    const std::string name(row.list ? "lstSelectMonth" : "picCalendar");
-    h.control->ShowCalendar(shown, true);
-    EXPECT_EQ(
-        h.desktop.FormattedCalls(),
-        (Calls{"SetWindowPos " + name + " HWND_TOPMOST 0,0,0,0 0x53", "SetCapture picCalendar"}));
-    EXPECT_TRUE(h.desktop.IsVisible(shown));
-    EXPECT_TRUE(h.desktop.IsTopmost(shown));
-    EXPECT_EQ(h.desktop.GetCapture(), panel);
-  }
-}
-
-TEST(ShowCalendar, HidingReleasesTheCaptureAndDropsTopmost) {
-  const struct {
-    const char* name;
-    bool list;
-    bool shown_before;
+    bool list, shown_before, show;
   } rows[] = {
-      {"the open panel", false, true},
-      {"the shown list", true, true},
-      {"an already hidden panel", false, false},
-      {"an already hidden list", true, false},
+      {"showing the panel", false, false, true},
+      {"showing the month list", true, false, true},
+      {"hiding the open panel", false, true, false},
+      {"hiding the shown list", true, true, false},
+      {"hiding an already hidden panel", false, false, false},
+      {"hiding an already hidden list", true, false, false},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -53,17 +35,19 @@ TEST(ShowCalendar, HidingReleasesTheCaptureAndDropsTopmost) {
     const std::string name(row.list ? "lstSelectMonth" : "picCalendar");
     if (row.shown_before) {
       h.control->ShowCalendar(window, true);
-    } else {
-      // Some other window of the thread holds the capture.
-      h.desktop.SetCapture(h.field().hWnd());
+    } else if (!row.show) {
+      h.desktop.SetCapture(h.field().hWnd());  // some other window of the thread holds it
     }
     h.ClearLog();
-    h.control->ShowCalendar(window, false);
-    EXPECT_EQ(h.desktop.FormattedCalls(),
-              (Calls{"ReleaseCapture", "SetWindowPos " + name + " HWND_NOTOPMOST 0,0,0,0 0x93"}));
-    EXPECT_EQ(h.desktop.GetCapture(), kNoWindow);
-    EXPECT_FALSE(h.desktop.IsVisible(window));
-    EXPECT_FALSE(h.desktop.IsTopmost(window));
+    h.control->ShowCalendar(window, row.show);
+    const Calls want =
+        row.show
+            ? Calls{"SetWindowPos " + name + " HWND_TOPMOST 0,0,0,0 0x53", "SetCapture picCalendar"}
+            : Calls{"ReleaseCapture", "SetWindowPos " + name + " HWND_NOTOPMOST 0,0,0,0 0x93"};
+    EXPECT_EQ(h.desktop.FormattedCalls(), want);
+    EXPECT_EQ(h.desktop.GetCapture(), row.show ? h.panel().hWnd() : kNoWindow);
+    EXPECT_EQ(h.desktop.IsVisible(window), row.show);
+    EXPECT_EQ(h.desktop.IsTopmost(window), row.show);
   }
 }
 

@@ -123,8 +123,26 @@ class PlatformConformance : public ::testing::TestWithParam<BackendParam> {
     return p;
   }
 
+  // A press and release at screen pixels, then every pending event.
+  void Click(int x, int y, std::int16_t button = kLeftButton) {
+    backend_->MouseDown(x, y, button);
+    backend_->MouseUp(x, y, button);
+    backend_->Pump();
+  }
+  // A mouse handler that logs "who x y" (client twips) into seen_, and that line for a point
+  // given in client pixels.
+  std::function<void(MouseArgs&)> Logs(const std::string& who) {
+    return [this, who](MouseArgs& a) {
+      seen_.push_back(who + " " + std::to_string(a.x) + " " + std::to_string(a.y));
+    };
+  }
+  std::string At(const std::string& who, int dx, int dy) const {
+    return who + " " + std::to_string(Tx(dx)) + " " + std::to_string(Ty(dy));
+  }
+
   std::unique_ptr<ConformanceBackend> backend_;
   std::vector<std::shared_ptr<void>> widgets_;
+  std::vector<std::string> seen_;
   float tx_ = 15.0f;
   float ty_ = 15.0f;
 };
@@ -149,24 +167,15 @@ TEST_P(PlatformConformance, CaptureHolderReceivesEveryPressInItsClientTwips) {
   PictureBox& panel = FloatingPanel(s, "picPanel", 300, 200, 165, 165);
   win().SetWindowPos(panel.hWnd(), HWND_TOPMOST, 0, 0, 0, 0, 0x53);
   backend_->Pump();
-  std::vector<std::string> seen;
-  panel.SetHandlers({.MouseDown =
-                         [&](MouseArgs& a) {
-                           seen.push_back("panel " + std::to_string(a.x) + " " +
-                                          std::to_string(a.y));
-                         },
-                     .MouseUp = [&](MouseArgs&) { seen.push_back("panel up"); }});
-  s.SetHandlers({.MouseDown = [&](MouseArgs&) { seen.push_back("surface"); }});
+  panel.SetHandlers(
+      {.MouseDown = Logs("panel"), .MouseUp = [&](MouseArgs&) { seen_.push_back("panel up"); }});
+  s.SetHandlers({.MouseDown = [&](MouseArgs&) { seen_.push_back("surface"); }});
   win().SetCapture(panel.hWnd());
   for (const CaptureRow& row : rows) {
     SCOPED_TRACE(row.name);
-    seen.clear();
-    backend_->MouseDown(row.x, row.y, kLeftButton);
-    backend_->MouseUp(row.x, row.y, kLeftButton);
-    backend_->Pump();
-    std::vector<std::string> want = {
-        "panel " + std::to_string(Tx(row.dx)) + " " + std::to_string(Ty(row.dy)), "panel up"};
-    EXPECT_EQ(seen, want);
+    seen_.clear();
+    Click(row.x, row.y);
+    EXPECT_EQ(seen_, (std::vector<std::string>{At("panel", row.dx, row.dy), "panel up"}));
     Point cursor;
     ASSERT_TRUE(win().GetCursorPos(cursor));
     EXPECT_EQ(cursor, (Point{row.x, row.y}));
@@ -178,11 +187,8 @@ TEST_P(PlatformConformance, WithoutCaptureThePressGoesToTheWindowUnderIt) {
   PictureBox& panel = FloatingPanel(s, "picPanel", 300, 200, 165, 165);
   win().SetWindowPos(panel.hWnd(), HWND_TOPMOST, 0, 0, 0, 0, 0x53);
   backend_->Pump();
-  std::vector<std::string> seen;
-  panel.SetHandlers({.MouseDown = [&](MouseArgs&) { seen.push_back("panel"); }});
-  s.SetHandlers({.MouseDown = [&](MouseArgs& a) {
-    seen.push_back("surface " + std::to_string(a.x) + " " + std::to_string(a.y));
-  }});
+  panel.SetHandlers({.MouseDown = [&](MouseArgs&) { seen_.push_back("panel"); }});
+  s.SetHandlers({.MouseDown = Logs("surface")});
   PictureBox& other = FloatingPanel(s, "picOther", 40, 10, 20, 20);
   EXPECT_EQ(win().SetCapture(other.hWnd()), kNoWindow);
   EXPECT_EQ(win().SetCapture(panel.hWnd()), other.hWnd()) << "the previous holder";
@@ -190,14 +196,9 @@ TEST_P(PlatformConformance, WithoutCaptureThePressGoesToTheWindowUnderIt) {
   EXPECT_TRUE(win().ReleaseCapture());
   EXPECT_EQ(win().GetCapture(), kNoWindow);
 
-  backend_->MouseDown(150, 160, kLeftButton);  // on the host window only
-  backend_->MouseUp(150, 160, kLeftButton);
-  backend_->MouseDown(310, 210, kRightButton);  // the panel lies over the host window here
-  backend_->MouseUp(310, 210, kRightButton);
-  backend_->Pump();
-  std::vector<std::string> want = {
-      "surface " + std::to_string(Tx(50)) + " " + std::to_string(Ty(60)), "panel"};
-  EXPECT_EQ(seen, want);
+  Click(150, 160);                // on the host window only
+  Click(310, 210, kRightButton);  // the panel lies over the host window here
+  EXPECT_EQ(seen_, (std::vector<std::string>{At("surface", 50, 60), "panel"}));
 }
 
 // ---- Show, hide, topmost ----
@@ -536,9 +537,7 @@ TEST_P(PlatformConformance, FocusMovesWithLostFocusBeforeGotFocus) {
   a.SetFocus();
   a.SetFocus();  // already there: nothing
   b.SetFocus();
-  backend_->MouseDown(110, 110, kLeftButton);  // on txtA
-  backend_->MouseUp(110, 110, kLeftButton);
-  backend_->Pump();
+  Click(110, 110);  // on txtA
   std::vector<std::string> want = {"a got",  "a lost", "b got",
                                    "b lost", "a got",  "a down, focused yes"};
   EXPECT_EQ(events, want);
@@ -608,21 +607,13 @@ TEST_P(PlatformConformance, LabelsAreWindowlessAndReceiveTheMouseWhereTheyLie) {
   EXPECT_EQ(label.hWnd(), kNoWindow);
   win().SetWindowPos(panel.hWnd(), HWND_TOPMOST, 0, 0, 0, 0, 0x53);
   backend_->Pump();
-  std::string got;
-  label.SetHandlers({.MouseDown = [&](MouseArgs& a) {
-    got = "label " + std::to_string(a.x) + " " + std::to_string(a.y);
-  }});
-  panel.SetHandlers({.MouseDown = [&](MouseArgs& a) {
-    got = "panel " + std::to_string(a.x) + " " + std::to_string(a.y);
-  }});
+  label.SetHandlers({.MouseDown = Logs("label")});
+  panel.SetHandlers({.MouseDown = Logs("panel")});
   for (const LabelRow& row : rows) {
     SCOPED_TRACE(row.name);
-    got.clear();
-    backend_->MouseDown(row.x, row.y, kLeftButton);
-    backend_->MouseUp(row.x, row.y, kLeftButton);
-    backend_->Pump();
-    EXPECT_EQ(got,
-              row.receiver + " " + std::to_string(Tx(row.dx)) + " " + std::to_string(Ty(row.dy)));
+    seen_.clear();
+    Click(row.x, row.y);
+    EXPECT_EQ(seen_, std::vector<std::string>{At(row.receiver, row.dx, row.dy)});
   }
 }
 
