@@ -70,30 +70,6 @@ class PropertyFileTest : public ::testing::Test {
     return names;
   }
 
-  // A control with settings away from their defaults, saved under "Datewell1".
-  void SaveConfiguredControl() {
-    Harness h;
-    h.control->SetDateFormat(ShortDate);
-    h.control->SetDateValue(Variant(Harness::D(2004, 1, 5)));
-    h.control->SetForeColor(192);
-    h.control->SetBackColor(0x80000010u);
-    h.control->SetFontItalic(true);
-    h.control->SetToolTipText("Pick a date \xE2\x80\x94 any date");
-    h.control->SetWhatsThisHelpID(42);
-    h.control->SetSelected(true);
-    h.control->SetAllowEmptyDate(true);
-    h.control->SetEnabled(false);
-    PropertyFile file = PropertyFile::OpenOrCreate(path);
-    h.control->WriteProperties(file.Write("Datewell1"));
-    file.Save();
-  }
-
-  // Loads "Datewell1" from the file into a control made for restoring.
-  static void Load(Harness& h, const fs::path& from) {
-    PropertyFile file = PropertyFile::Open(from);
-    h.control->ReadProperties(file.Read("Datewell1"));
-  }
-
   fs::path dir;
   fs::path path;
 };
@@ -601,18 +577,33 @@ TEST(WriteProperties, WhatTheFileStoreKeeps) {
 // ---- A control saved and loaded end to end ------------------------------------------------
 
 TEST_F(PropertyFileTest, SaveLoadAndSaveAgainGivesTheSameBytes) {
-  SaveConfiguredControl();
+  {
+    Harness h;  // settings away from their defaults
+    h.control->SetDateFormat(ShortDate);
+    h.control->SetDateValue(Variant(kJan5));
+    h.control->SetForeColor(192);
+    h.control->SetBackColor(0x80000010u);
+    h.control->SetFontItalic(true);
+    h.control->SetToolTipText("Pick a date \xE2\x80\x94 any date");
+    h.control->SetWhatsThisHelpID(42);
+    h.control->SetSelected(true);
+    h.control->SetAllowEmptyDate(true);
+    h.control->SetEnabled(false);
+    PropertyFile file = PropertyFile::OpenOrCreate(path);
+    h.control->WriteProperties(file.Write("Datewell1"));
+    file.Save();
+  }
   const std::string first = ReadAll(path);
 
   Harness h(Restoring());
-  Load(h, path);
+  PropertyFile file = PropertyFile::Open(path);
+  h.control->ReadProperties(file.Read("Datewell1"));
   EXPECT_EQ(h.field().Text(), "1/5/2004");
   EXPECT_EQ(h.field().ForeColor(), 192u);
   EXPECT_TRUE(h.control->AllowEmptyDate());
   EXPECT_FALSE(h.w.surface->Enabled());
   EXPECT_FALSE(h.field().Enabled()) << "the field reads the same Enabled key";
 
-  PropertyFile file = PropertyFile::Open(path);
   h.control->WriteProperties(file.Write("Datewell1"));
   file.Save();
   EXPECT_EQ(ReadAll(path), first);

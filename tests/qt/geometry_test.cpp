@@ -104,34 +104,19 @@ TEST(QtGeometry, EdgesDrawTheClassicRaisedAndSunkenShades) {
   EXPECT_TRUE(EdgeSegments({5, 9, 8, 2}, EDGE_RAISED, BF_RECT).empty());
 }
 
+// The face's 16 by 17 button (82, 2)-(98, 19): rows of 7, 5, 3 and 1 dark pixels from (87, 8),
+// one pixel right and down while pushed.
 TEST(QtGeometry, ScrollArrowIsCentredAndShiftsWhenPushed) {
-  struct Row {
-    std::string name;
-    Rect rect;
-    bool pushed;
-    std::vector<Segment> want;
-  };
-  const std::vector<Row> rows = {
-      {"the face's 16 by 17 button",
-       {82, 2, 98, 19},
-       false,
-       {{87, 8, 93, 8, Shade::Dark},
-        {88, 9, 92, 9, Shade::Dark},
-        {89, 10, 91, 10, Shade::Dark},
-        {90, 11, 90, 11, Shade::Dark}}},
-      {"pushed: one pixel right and down",
-       {82, 2, 98, 19},
-       true,
-       {{88, 9, 94, 9, Shade::Dark},
-        {89, 10, 93, 10, Shade::Dark},
-        {90, 11, 92, 11, Shade::Dark},
-        {91, 12, 91, 12, Shade::Dark}}},
-      {"too small for an arrow", {0, 0, 6, 6}, false, {}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(ScrollDownArrow(row.rect, row.pushed), row.want);
+  for (const int pushed : {0, 1}) {
+    SCOPED_TRACE(pushed ? "pushed" : "raised");
+    const int x = 87 + pushed, y = 8 + pushed;
+    const std::vector<Segment> want = {{x, y, x + 6, y, Shade::Dark},
+                                       {x + 1, y + 1, x + 5, y + 1, Shade::Dark},
+                                       {x + 2, y + 2, x + 4, y + 2, Shade::Dark},
+                                       {x + 3, y + 3, x + 3, y + 3, Shade::Dark}};
+    EXPECT_EQ(ScrollDownArrow({82, 2, 98, 19}, pushed != 0), want);
   }
+  EXPECT_TRUE(ScrollDownArrow({0, 0, 6, 6}, false).empty()) << "too small for an arrow";
 }
 
 TEST(QtGeometry, LinesLeaveTheirEndPointUndrawn) {
