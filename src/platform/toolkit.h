@@ -112,21 +112,22 @@ class TextBox : public Widget {
   virtual void SetSelLength(int length) = 0;
   virtual std::string SelText() const = 0;
   virtual void SetSelText(std::string_view text) = 0;  // replaces the selection
-  // The font object, shared by reference; the attribute setters change that object.
+  // The font object, shared by reference (never null); the attribute members below read and
+  // change that very object, so whoever shares it sees the change.
   virtual FontRef Font() const = 0;
   virtual void SetFont(FontRef font) = 0;
-  virtual std::string FontName() const = 0;
-  virtual void SetFontName(std::string_view name) = 0;
-  virtual float FontSize() const = 0;
-  virtual void SetFontSize(float points) = 0;
-  virtual bool FontBold() const = 0;
-  virtual void SetFontBold(bool on) = 0;
-  virtual bool FontItalic() const = 0;
-  virtual void SetFontItalic(bool on) = 0;
-  virtual bool FontUnderline() const = 0;
-  virtual void SetFontUnderline(bool on) = 0;
-  virtual bool FontStrikethru() const = 0;
-  virtual void SetFontStrikethru(bool on) = 0;
+  std::string FontName() const { return Font()->name; }
+  void SetFontName(std::string_view name) { Change(&Font::name, std::string(name)); }
+  float FontSize() const { return Font()->size; }
+  void SetFontSize(float points) { Change(&Font::size, points); }
+  bool FontBold() const { return Font()->bold; }
+  void SetFontBold(bool on) { Change(&Font::bold, on); }
+  bool FontItalic() const { return Font()->italic; }
+  void SetFontItalic(bool on) { Change(&Font::italic, on); }
+  bool FontUnderline() const { return Font()->underline; }
+  void SetFontUnderline(bool on) { Change(&Font::underline, on); }
+  bool FontStrikethru() const { return Font()->strikethru; }
+  void SetFontStrikethru(bool on) { Change(&Font::strikethru, on); }
   virtual OleColor ForeColor() const = 0;
   virtual void SetForeColor(OleColor color) = 0;
   virtual OleColor BackColor() const = 0;
@@ -141,6 +142,18 @@ class TextBox : public Widget {
   // Moves the keyboard focus into the text box (GotFocus follows, LostFocus on the old holder).
   virtual void SetFocus() = 0;
   virtual bool HasFocus() const = 0;
+
+ protected:
+  // An attribute of the font object changed through this text box; a backend that renders the
+  // font applies it here.
+  virtual void FontChanged() {}
+
+ private:
+  template <typename T, typename V>
+  void Change(T datewell::Font::*attribute, V value) {
+    (*Font()).*attribute = std::move(value);
+    FontChanged();
+  }
 };
 
 struct PictureBoxHandlers {

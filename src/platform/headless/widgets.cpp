@@ -86,18 +86,6 @@ class HTextBox final : public Common<TextBox>, public TextBoxNode {
       font_ = std::move(font);
     }
   }
-  std::string FontName() const override { return font_->name; }
-  void SetFontName(std::string_view n) override { font_->name = std::string(n); }
-  float FontSize() const override { return font_->size; }
-  void SetFontSize(float points) override { font_->size = points; }
-  bool FontBold() const override { return font_->bold; }
-  void SetFontBold(bool on) override { font_->bold = on; }
-  bool FontItalic() const override { return font_->italic; }
-  void SetFontItalic(bool on) override { font_->italic = on; }
-  bool FontUnderline() const override { return font_->underline; }
-  void SetFontUnderline(bool on) override { font_->underline = on; }
-  bool FontStrikethru() const override { return font_->strikethru; }
-  void SetFontStrikethru(bool on) override { font_->strikethru = on; }
   OleColor ForeColor() const override { return fore_; }
   void SetForeColor(OleColor c) override { fore_ = c; }
   OleColor BackColor() const override { return back_; }

@@ -347,36 +347,8 @@ class QtTextBox final : public Windowed<TextBox> {
       ApplyFont();
     }
   }
-  std::string FontName() const override { return font_->name; }
-  void SetFontName(std::string_view name) override {
-    font_->name = std::string(name);
-    ApplyFont();
-  }
-  float FontSize() const override { return font_->size; }
-  void SetFontSize(float points) override {
-    font_->size = points;
-    ApplyFont();
-  }
-  bool FontBold() const override { return font_->bold; }
-  void SetFontBold(bool on) override {
-    font_->bold = on;
-    ApplyFont();
-  }
-  bool FontItalic() const override { return font_->italic; }
-  void SetFontItalic(bool on) override {
-    font_->italic = on;
-    ApplyFont();
-  }
-  bool FontUnderline() const override { return font_->underline; }
-  void SetFontUnderline(bool on) override {
-    font_->underline = on;
-    ApplyFont();
-  }
-  bool FontStrikethru() const override { return font_->strikethru; }
-  void SetFontStrikethru(bool on) override {
-    font_->strikethru = on;
-    ApplyFont();
-  }
+  // The attribute members of the contract change the shared font object; show the change.
+  void FontChanged() override { ApplyFont(); }
   OleColor ForeColor() const override { return fore_; }
   void SetForeColor(OleColor color) override {
     fore_ = color;
