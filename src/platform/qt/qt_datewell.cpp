@@ -227,7 +227,7 @@ void QtDatewell::setAllowEmptyDate(bool allow) {
 }
 QFont QtDatewell::controlFont() const {
   const FontRef f = control_->Font();
-  return f ? ToQFontValue(*f) : QFont();
+  return f ? ToQFont(*f) : QFont();
 }
 void QtDatewell::setControlFont(const QFont& font) {
   control_->SetFont(std::make_shared<datewell::Font>(FromQFont(font)));

@@ -61,18 +61,6 @@ QColor ToQColor(OleColor color) {
                 static_cast<int>((color >> 16) & 0xFF));
 }
 
-QFont ToQFont(const Font& font) {
-  QFont f(QString::fromStdString(font.name));
-  if (font.size > 0.0f && std::isfinite(font.size)) {
-    f.setPointSizeF(font.size);
-  }
-  f.setBold(font.bold);
-  f.setItalic(font.italic);
-  f.setUnderline(font.underline);
-  f.setStrikeOut(font.strikethru);
-  return f;
-}
-
 std::int16_t ShiftOf(Qt::KeyboardModifiers modifiers) {
   return qtgeom::ShiftMask(modifiers.testFlag(Qt::ShiftModifier),
                            modifiers.testFlag(Qt::ControlModifier),

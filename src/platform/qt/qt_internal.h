@@ -21,6 +21,7 @@
 
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_geometry.h"
+#include "platform/qt/qt_variant.h"
 #include "platform/toolkit.h"
 #include "platform/windowing.h"
 
@@ -125,9 +126,8 @@ class AppFilter : public QObject {
   DesktopState& state_;
 };
 
-// Colours, fonts and mouse arguments.
+// Colours and mouse arguments (fonts: qt_variant.h).
 QColor ToQColor(OleColor color);
-QFont ToQFont(const Font& font);
 MouseArgs MouseArgsOf(const DesktopState& state, const QMouseEvent& event, QPoint local_logical);
 std::int16_t ShiftOf(Qt::KeyboardModifiers modifiers);
 QString ToQString(std::string_view text);

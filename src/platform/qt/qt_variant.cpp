@@ -23,7 +23,7 @@ Date FromQDate(const QDate& d) {
 
 }  // namespace
 
-QFont ToQFontValue(const Font& font) {
+QFont ToQFont(const Font& font) {
   QFont f(QString::fromStdString(font.name));
   if (font.size > 0.0f && std::isfinite(font.size)) {
     f.setPointSizeF(font.size);
@@ -75,7 +75,7 @@ QVariant ToQVariant(const Variant& value) {
       return QVariant(QDateTime(ToQDate(d), QTime::fromMSecsSinceStartOfDay(msecs)));
     }
     case VarKind::Font:
-      return value.font() ? QVariant(ToQFontValue(*value.font())) : QVariant::fromValue(nullptr);
+      return value.font() ? QVariant(ToQFont(*value.font())) : QVariant::fromValue(nullptr);
   }
   return QVariant();
 }

@@ -18,7 +18,7 @@ QVariant ToQVariant(const Variant& value);
 // anything else its text; a type with no text gives HostError 13.
 Variant FromQVariant(const QVariant& value);
 
-QFont ToQFontValue(const Font& font);
+QFont ToQFont(const Font& font);
 Font FromQFont(const QFont& font);
 
 }  // namespace datewell

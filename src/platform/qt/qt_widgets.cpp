@@ -970,7 +970,9 @@ class QtForm final : public Windowed<Form> {
 
 // ---- Windowless items ------------------------------------------------------------------------
 
-class QtLabel final : public Label, public ItemBase {
+// The members every windowless item shares; a change repaints the container.
+template <class Iface>
+class Windowless : public Iface, public ItemBase {
  public:
   using ItemBase::ItemBase;
   std::string_view Name() const override { return name_; }
@@ -987,6 +989,21 @@ class QtLabel final : public Label, public ItemBase {
   int TabIndex() const override { return tab_index_; }
   void SetTabIndex(int index) override { tab_index_ = index; }
   Hwnd hWnd() const override { return kNoWindow; }
+
+ protected:
+  // Repaints only when the value really changes.
+  template <typename T>
+  void Set(T& field, T value) {
+    if (field != value) {
+      field = std::move(value);
+      Changed();
+    }
+  }
+};
+
+class QtLabel final : public Windowless<Label> {
+ public:
+  using Windowless::Windowless;
 
   void SetHandlers(LabelHandlers handlers) override { handlers_ = std::move(handlers); }
   std::string Caption() const override { return caption_; }
@@ -1071,13 +1088,6 @@ class QtLabel final : public Label, public ItemBase {
   }
 
  private:
-  template <class T>
-  void Set(T& field, T value) {
-    if (field != value) {
-      field = std::move(value);
-      Changed();
-    }
-  }
   LabelHandlers handlers_;
   std::string caption_;
   std::string tag_;
@@ -1143,38 +1153,9 @@ class QtLine final : public LineShape, public ItemBase {
   OleColor color_ = 0;
 };
 
-class QtImage final : public ImageBox, public ItemBase {
+class QtImage final : public Windowless<ImageBox> {
  public:
-  using ItemBase::ItemBase;
-  std::string_view Name() const override { return name_; }
-  float Left() const override { return left_; }
-  float Top() const override { return top_; }
-  float Width() const override { return width_; }
-  float Height() const override { return height_; }
-  void SetLeft(float t) override {
-    left_ = t;
-    Changed();
-  }
-  void SetTop(float t) override {
-    top_ = t;
-    Changed();
-  }
-  void SetWidth(float t) override {
-    width_ = t;
-    Changed();
-  }
-  void SetHeight(float t) override {
-    height_ = t;
-    Changed();
-  }
-  bool Visible() const override { return visible_; }
-  void SetVisible(bool v) override {
-    visible_ = v;
-    Changed();
-  }
-  int TabIndex() const override { return tab_index_; }
-  void SetTabIndex(int index) override { tab_index_ = index; }
-  Hwnd hWnd() const override { return kNoWindow; }
+  using Windowless::Windowless;
   // The image keeps its natural size, as an image control that does not stretch.
   void SetPicture(XpmImage picture) override {
     pixmap_ = picture.empty() ? QPixmap() : QPixmap(picture.data());
