@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t length = utf8::Length(text);
   const std::string_view needle = text.substr(0, text.size() / 3);
   const int plain = locale.InStr(text, needle);
-  const int word = locale.InStrWord(text, needle);
+  const int word = locale.InStrWeekday(text, needle);
   Check(plain >= 0 && static_cast<std::size_t>(plain) <= length);
   Check(word == 0 || (word >= plain && static_cast<std::size_t>(word) <= length));
   return 0;

@@ -15,7 +15,7 @@ std::string RemoveWeekdayNames(LocaleServices& locale, std::string text, Date to
     // The full name goes first, so that its abbreviation never bites into it.
     for (std::string_view mask : kMasks) {
       const std::string name = locale.FormatDate(day, mask);
-      const int p = locale.InStrWord(text, name);
+      const int p = locale.InStrWeekday(text, name);
       if (p == 0) {
         continue;
       }

@@ -58,12 +58,14 @@ class LocaleServices {
   // first occurrence of needle in text, or 0.
   virtual int InStr(std::string_view text, std::string_view needle) = 0;
 
-  // As InStr, but only an occurrence that stands as a whole word counts: no letter directly
-  // before or after it, and no digit directly before it (in "1月5日" the 月 is part of the date,
-  // not a weekday). 0 when there is none or needle is empty. Characters are counted as
-  // platform/utf8.h counts them. Services without letter data fall back to the plain search.
-  virtual int InStrWord(std::string_view text, std::string_view needle) {
-    return needle.empty() ? 0 : InStr(text, needle);
+  // Where the weekday name `name` first stands as the weekday in text: the 1-based character
+  // position of an occurrence that is a whole word (on the locale's word boundaries, no letter
+  // or digit directly before it: in "1月5日" the 月 is part of the date), that lies in no month
+  // or era name and in no longer weekday name; 0 when there is none or name is empty.
+  // Characters are counted as platform/utf8.h counts them. Services without word data fall back
+  // to the plain search.
+  virtual int InStrWeekday(std::string_view text, std::string_view name) {
+    return name.empty() ? 0 : InStr(text, name);
   }
 
   // The locale's name, e.g. "en_US".

@@ -92,10 +92,8 @@ void DateRecogniser::Add(const DateWord& word) {
   while (!folded.empty() && folded.front() == U' ') {
     folded.erase(folded.begin());
   }
-  if (folded.empty() || !IsWordLetter(folded.front())) {
-    return;
-  }
-  // Names written with digits ("1月", "tháng 1") are read as numbers; their words are literals.
+  // Names written with digits ("1月", "tháng 1", "1-Kysã") are read as numbers; their words are
+  // literals.
   if (std::any_of(folded.begin(), folded.end(), [](char32_t c) { return DigitValue(c) >= 0; })) {
     std::string run;
     for (std::size_t i = 0; i < word.text.size();) {
@@ -110,6 +108,9 @@ void DateRecogniser::Add(const DateWord& word) {
     if (!run.empty()) {
       Add(DateWord{.text = run, .filler = true, .glued = true});
     }
+    return;
+  }
+  if (folded.empty() || !IsWordLetter(folded.front())) {
     return;
   }
   auto same = std::find_if(entries_.begin(), entries_.end(),

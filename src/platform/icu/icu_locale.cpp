@@ -1,5 +1,6 @@
 #include "platform/icu/icu_locale.h"
 
+#include <unicode/brkiter.h>
 #include <unicode/datefmt.h>
 #include <unicode/dtfmtsym.h>
 #include <unicode/dtptngen.h>
@@ -16,6 +17,7 @@
 
 #include "platform/icu/date_recogniser.h"
 #include "platform/icu/text_fold.h"
+#include "platform/utf8.h"
 
 namespace datewell {
 namespace {
@@ -193,6 +195,25 @@ void AddSymbols(std::vector<DateWord>& words, const icu::DateFormatSymbols& symb
   }
 }
 
+// The names a weekday name must not be cut out of: the month names in every form the locale
+// writes them, and the names of the eras.
+std::vector<icu::UnicodeString> MonthAndEraNames(const icu::DateFormatSymbols& symbols) {
+  using S = icu::DateFormatSymbols;
+  std::vector<icu::UnicodeString> names;
+  int32_t count = 0;
+  for (auto context : {S::FORMAT, S::STANDALONE}) {
+    for (auto width : {S::WIDE, S::ABBREVIATED}) {
+      const icu::UnicodeString* months = symbols.getMonths(count, context, width);
+      names.insert(names.end(), months, months + count);
+    }
+  }
+  const icu::UnicodeString* eras = symbols.getEras(count);
+  names.insert(names.end(), eras, eras + count);
+  eras = symbols.getEraNames(count);
+  names.insert(names.end(), eras, eras + count);
+  return names;
+}
+
 }  // namespace
 
 std::string ResolveLocaleName(std::string_view requested, const char* lc_all, const char* lc_time,
@@ -215,6 +236,17 @@ std::string ResolveLocaleName(std::string_view requested, const char* lc_all, co
   return name;
 }
 
+std::vector<std::string> AvailableLocaleNames() {
+  int32_t count = 0;
+  const icu::Locale* locales = icu::Locale::getAvailableLocales(count);
+  std::vector<std::string> names;
+  names.reserve(static_cast<std::size_t>(count));
+  for (int32_t i = 0; i < count; ++i) {
+    names.emplace_back(locales[i].getName());
+  }
+  return names;
+}
+
 struct IcuLocale::Impl {
   icu::Locale locale;
   FoldRule rule = FoldRule::kDefault;
@@ -233,6 +265,15 @@ struct IcuLocale::Impl {
   std::vector<std::pair<std::string, std::u32string>> folded_weekdays;
   std::pair<std::string, std::u32string> folded_other;
   icu::UnicodeString scratch;
+
+  // Where a weekday name may stand as the weekday: the locale's word boundaries of the last text
+  // searched (one flag per character and one for the end), and the folded names that a weekday
+  // name must not be cut out of: the month and era names (a longer weekday name that contains a
+  // shorter one shields it too).
+  std::unique_ptr<icu::BreakIterator> word_breaks;
+  std::string boundaries_source;
+  std::vector<bool> boundaries;
+  std::vector<std::u32string> shields;
 
   explicit Impl(const std::string& name) : Impl(icu::Locale(name.c_str())) {}
 
@@ -293,6 +334,17 @@ struct IcuLocale::Impl {
     icu::DateFormatSymbols symbols(gregorian, status);
     if (U_SUCCESS(status)) {
       AddSymbols(words, symbols);
+      for (const icu::UnicodeString& name : MonthAndEraNames(symbols)) {
+        std::u32string folded = FoldUtf8(ToUtf8(name), rule);
+        if (!folded.empty()) {
+          shields.push_back(std::move(folded));
+        }
+      }
+    }
+    status = U_ZERO_ERROR;
+    word_breaks.reset(icu::BreakIterator::createWordInstance(gregorian, status));
+    if (U_FAILURE(status)) {
+      word_breaks.reset();
     }
     for (const icu::UnicodeString* pattern : std::initializer_list<const icu::UnicodeString*>{
              &full, &short_two, &month_year_pattern, &time_pattern}) {
@@ -330,6 +382,57 @@ struct IcuLocale::Impl {
       FoldUtf8(text, rule, folded_text);
     }
     return folded_text;
+  }
+
+  // The word boundaries of text, one flag per character (platform/utf8.h counting) and one for
+  // its end.
+  const std::vector<bool>& Boundaries(std::string_view text) {
+    if (text == boundaries_source && !boundaries.empty()) {
+      return boundaries;
+    }
+    boundaries_source.assign(text);
+    icu::UnicodeString u;
+    std::vector<int32_t> offsets;  // UTF-16 offset of each character
+    for (std::size_t i = 0; i < text.size();) {
+      const auto [c, size] = utf8::DecodeAt(text, i);
+      offsets.push_back(u.length());
+      u.append(static_cast<UChar32>(c));
+      i += size;
+    }
+    offsets.push_back(u.length());
+    boundaries.assign(offsets.size(), word_breaks == nullptr);
+    if (word_breaks != nullptr) {
+      word_breaks->setText(u);
+      for (std::size_t k = 0; k < offsets.size(); ++k) {
+        boundaries[k] = word_breaks->isBoundary(offsets[k]) != 0;
+      }
+    }
+    return boundaries;
+  }
+
+  // Whether the occurrence of a weekday name at [at, end) of hay lies within an occurrence of a
+  // month or era name (of any length, the same word included) or of a longer weekday name.
+  bool Shielded(const std::u32string& hay, std::size_t at, std::size_t end,
+                const std::u32string& needle) const {
+    auto covers = [&](const std::u32string& shield) {
+      if (shield.size() < end - at) {
+        return false;
+      }
+      const std::size_t from = end >= shield.size() ? end - shield.size() : 0;
+      const std::size_t found = FindFolded(hay, shield, from);
+      return found != std::u32string::npos && found <= at;
+    };
+    for (const std::u32string& shield : shields) {
+      if (covers(shield)) {
+        return true;
+      }
+    }
+    for (const auto& [name, folded] : folded_weekdays) {
+      if (folded.size() > needle.size() && covers(folded)) {
+        return true;
+      }
+    }
+    return false;
   }
 
   const std::u32string& FoldNeedle(std::string_view needle) {
@@ -415,20 +518,34 @@ int IcuLocale::InStr(std::string_view text, std::string_view needle) {
   return at == std::u32string::npos ? 0 : static_cast<int>(at) + 1;
 }
 
-int IcuLocale::InStrWord(std::string_view text, std::string_view needle) {
-  if (text.empty() || needle.empty()) {
+int IcuLocale::InStrWeekday(std::string_view text, std::string_view name) {
+  if (text.empty() || name.empty()) {
     return 0;
   }
-  const std::u32string& folded_needle = impl_->FoldNeedle(needle);
+  const std::u32string& folded_name = impl_->FoldNeedle(name);
   const std::u32string& hay = impl_->FoldText(text);
-  for (std::size_t at = FindFolded(hay, folded_needle); at != std::u32string::npos;
-       at = FindFolded(hay, folded_needle, at + 1)) {
-    const std::size_t end = at + folded_needle.size();
-    const bool free_before = at == 0 || (!IsWordLetter(hay[at - 1]) && DigitValue(hay[at - 1]) < 0);
-    const bool free_after = end == hay.size() || !IsWordLetter(hay[end]);
-    if (free_before && free_after) {
-      return static_cast<int>(at) + 1;
+  const std::vector<bool>* boundaries = nullptr;
+  for (std::size_t at = FindFolded(hay, folded_name); at != std::u32string::npos;
+       at = FindFolded(hay, folded_name, at + 1)) {
+    const std::size_t end = at + folded_name.size();
+    // No letter or digit right before the name, no letter right after it; a digit after it
+    // goes with it, as in "Monday5".
+    if ((at > 0 && (IsWordLetter(hay[at - 1]) || DigitValue(hay[at - 1]) >= 0)) ||
+        (end < hay.size() && IsWordLetter(hay[end]))) {
+      continue;
     }
+    // And the locale's own word boundaries: a joiner or a combining mark keeps a word whole.
+    if (boundaries == nullptr) {
+      boundaries = &impl_->Boundaries(text);
+    }
+    const bool digit_after = end < hay.size() && DigitValue(hay[end]) >= 0;
+    if (!(*boundaries)[at] || !((*boundaries)[end] || digit_after)) {
+      continue;
+    }
+    if (impl_->Shielded(hay, at, end, folded_name)) {
+      continue;
+    }
+    return static_cast<int>(at) + 1;
   }
   return 0;
 }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/locale.h"
 
@@ -18,6 +19,9 @@ namespace datewell {
 // ("@euro") dropped; en_US when that leaves nothing, "C" or "POSIX".
 std::string ResolveLocaleName(std::string_view requested, const char* lc_all, const char* lc_time,
                               const char* lang);
+
+// The names of every locale ICU has data for ("af", "af_NA", ... "zu_ZA").
+std::vector<std::string> AvailableLocaleNames();
 
 class IcuLocale final : public LocaleServices {
  public:
@@ -34,7 +38,7 @@ class IcuLocale final : public LocaleServices {
   // thousands of years away) gives "".
   std::string FormatDate(Date d, std::string_view mask) override;
   int InStr(std::string_view text, std::string_view needle) override;
-  int InStrWord(std::string_view text, std::string_view needle) override;
+  int InStrWeekday(std::string_view text, std::string_view name) override;
   std::string Name() const override;
 
  private:

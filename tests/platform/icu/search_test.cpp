@@ -1,4 +1,5 @@
-// The case-insensitive search ParseDateText runs fourteen times per text, plain and whole-word.
+// The case-insensitive search, plain and as ParseDateText looks for a weekday name fourteen times
+// per text.
 
 #include <gtest/gtest.h>
 
@@ -19,8 +20,8 @@ struct SearchRow {
   const char* locale;
   std::string text;
   std::string needle;
-  int plain;  // InStr
-  int word;   // InStrWord
+  int plain;    // InStr
+  int weekday;  // InStrWeekday
   friend void PrintTo(const SearchRow& row, std::ostream* os) { *os << row.name; }
 };
 
@@ -31,7 +32,7 @@ TEST_P(SearchTest, FindsTheCharacterPosition) {
   FixedClock clock(Ymd(2004, 1, 5));
   IcuLocale locale(clock, row.locale);
   EXPECT_EQ(locale.InStr(row.text, row.needle), row.plain);
-  EXPECT_EQ(locale.InStrWord(row.text, row.needle), row.word);
+  EXPECT_EQ(locale.InStrWeekday(row.text, row.needle), row.weekday);
   // The second search of the same text answers from the folded copy: same answer.
   EXPECT_EQ(locale.InStr(row.text, row.needle), row.plain);
 }
@@ -48,7 +49,16 @@ INSTANTIATE_TEST_SUITE_P(
         SearchRow{"digit_after_is_whole", "en_US", "Monday5 January 2004", "Monday", 1, 1},
         SearchRow{"digit_before_is_not", "en_US", "5Monday January", "Monday", 2, 0},
         SearchRow{"positions_count_characters", "de_DE", "Für Montag", "montag", 5, 5},
-        SearchRow{"umlaut_case", "de_DE", "5. MÄRZ", "märz", 4, 4},
+        SearchRow{"umlaut_case", "de_DE", "FÜR MONTAG", "für", 1, 1},
+        SearchRow{"also_a_month_name", "es_ES", "5 mar 2004", "mar", 3, 0},
+        SearchRow{"month_of_the_same_name", "br_FR", "Meurzh 2 Meurzh 2004", "meurzh", 1, 0},
+        SearchRow{"inside_an_era_name", "th_TH", "9 มกราคม ค.ศ. 2004", "ศ.", 12, 0},
+        SearchRow{"inside_a_longer_weekday_name", "az_AZ", "5 yanvar 2004, bazar ertəsi", "bazar",
+                  16, 0},
+        SearchRow{"longer_name_itself_found", "az_AZ", "5 yanvar 2004, bazar ertəsi",
+                  "bazar ertəsi", 16, 16},
+        SearchRow{"after_a_zero_width_non_joiner", "fa_IR", "سه‌شنبه ۲ مارس ۲۰۰۴",
+                  "شنبه", 4, 0},
         SearchRow{"spanish_mar_not_in_marzo", "es_ES", "5 de marzo de 2004", "mar", 6, 0},
         SearchRow{"spanish_accented", "es_ES", "MIÉRCOLES, 7", "miércoles", 1, 1},
         SearchRow{"japanese_month_between_digits", "ja_JP", "2004年1月5日月曜日", "月", 7, 0},
