@@ -197,6 +197,7 @@ std::optional<Date> DateRecogniser::Recognise(std::string_view text) const {
     return true;
   };
   bool colon = false;
+  bool labelled = false;  // a literal of the patterns ("年", "de") says which number is which
   for (std::size_t i = 0; i < n;) {
     const char32_t c = folded[i];
     if (DigitValue(c) >= 0) {
@@ -223,6 +224,7 @@ std::optional<Date> DateRecogniser::Recognise(std::string_view text) const {
       }
       i += e->folded.size();
       colon = false;
+      labelled = labelled || (e->filler && e->month == 0 && !e->weekday);
       if (e->month != 0) {
         if (!push(Token{Token::kMonth, e->month, 0, e->weekday, false})) {
           return std::nullopt;
@@ -378,6 +380,11 @@ std::optional<Date> DateRecogniser::Recognise(std::string_view text) const {
     year_value = y->value;
   }
   civil.year = year_digits <= 2 ? WindowTwoDigitYear(year_value) : year_value;
+  if (!IsValidCivil(civil) && month_word == nullptr && !labelled) {
+    // An all-numeric date that the locale's order cannot read but the other order of day and
+    // month can ("13/1/2004" in a month-first locale) can only mean that one.
+    std::swap(civil.month, civil.day);
+  }
   if (!IsValidCivil(civil)) {
     return std::nullopt;
   }
