@@ -5,6 +5,7 @@
 #include "control/datewell.h"
 #include "control/str_conv.h"
 #include "control/variant_convert.h"
+#include "entry/parse_date_text.h"
 
 namespace datewell {
 
@@ -80,6 +81,25 @@ float FontSizeFrom(float points) {
     throw HostError(kErrInvalidPropertyValue);
   }
   return points;
+}
+
+// The stored value as it is saved. A date text (what the field writes back on losing the focus)
+// is in the locale's short form and would read back as another date under another locale, so it
+// is saved as the date it names. The date of day number 0 would read back as no date at all;
+// that one is saved as its year-first text, which every locale reads alike. Any other value,
+// and a text that names no date, is saved as it is.
+Variant ValueToSave(const Variant& value, LocaleServices& locale) {
+  if (!value.is(VarKind::String)) {
+    return value;
+  }
+  const std::optional<Date> date = RecogniseDateText(locale, value.string(), locale.Today());
+  if (!date) {
+    return value;
+  }
+  if (IsEmptyValue(Variant(*date))) {
+    return Variant("1899-12-30");
+  }
+  return Variant(*date);
 }
 
 }  // namespace
@@ -175,7 +195,7 @@ void Datewell::WriteProperties(PropertyBag& bag) {
   bag.WriteProperty("SelText", Variant(txtDate->SelText()), Variant(""));
   bag.WriteProperty("ToolTipText", Variant(txtDate->ToolTipText()), Variant(""));
   bag.WriteProperty("WhatsThisHelpID", Variant(txtDate->WhatsThisHelpID()), Zero());
-  bag.WriteProperty("Value", m_Value, Zero());
+  bag.WriteProperty("Value", ValueToSave(m_Value, locale_), Zero());
   bag.WriteProperty("Dropped", Variant(m_Dropped), Zero());
   bag.WriteProperty("DateFormat", Variant(m_DateFormat), Variant(std::int32_t{LongDate}));
   bag.WriteProperty("Enabled", Variant(UserControl->Enabled()), Variant(true));

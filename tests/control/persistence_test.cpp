@@ -3,9 +3,10 @@
 // every kind of malformed file gives a clear error that names the file, the control and the key
 // while leaving the file as it was); a control's settings read from an empty store and from saved
 // values of every kind, the failure at a display format the control cannot show, saved values
-// refused before anything is applied, what WriteProperties leaves in the file; and a control
-// saved, loaded and saved again giving the same bytes. (The entries' order, kinds and defaults
-// show line by line in the save-and-reload scenario.)
+// refused before anything is applied, what WriteProperties leaves in the file; a date the field
+// wrote back loading as that date under other locales; and a control saved, loaded and saved
+// again giving the same bytes. (The entries' order, kinds and defaults show line by line in the
+// save-and-reload scenario.)
 
 #include "control/property_file.h"
 
@@ -575,6 +576,40 @@ TEST(WriteProperties, WhatTheFileStoreKeeps) {
 }
 
 // ---- A control saved and loaded end to end ------------------------------------------------
+
+TEST_F(PropertyFileTest, ADateTheFieldWroteBackLoadsAsTheSameDateInEveryLocale) {
+  struct Row {
+    const char* name;
+    const char* typed;  // under en_US, then the field loses the focus
+    Date date;
+  };
+  const Row rows[] = {
+      {"7 January 2004, day and month both below 13", "1/7/2004", Harness::D(2004, 1, 7)},
+      {"30 December 1899, the date of day number 0", "12/30/1899", Date{0.0}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    {
+      Harness h;
+      h.field().SetText(row.typed);
+      h.FocusField();
+      h.LeaveField();
+      ASSERT_TRUE(h.control->StoredValue().is(VarKind::String)) << "the field's own text is kept";
+      PropertyFile file(path);
+      h.control->WriteProperties(file.Write("Datewell1"));
+      file.Save();
+    }
+    for (const char* locale : {"de_DE", "ja_JP", "en_GB", "en_US"}) {
+      SCOPED_TRACE(locale);
+      testing::HarnessOptions o = Restoring();
+      o.locale = locale;
+      Harness h(o);
+      PropertyFile file = PropertyFile::Open(path);
+      h.control->ReadProperties(file.Read("Datewell1"));
+      EXPECT_EQ(h.control->DateValue(), Variant(row.date));
+    }
+  }
+}
 
 TEST_F(PropertyFileTest, SaveLoadAndSaveAgainGivesTheSameBytes) {
   {
