@@ -227,9 +227,7 @@ void DemoForm::SheetEdited(int row, int column) {
 
 void DemoForm::Save() {
   try {
-    for (QtDatewell* c : controls_) {
-      c->saveToFile(settings_path_);
-    }
+    QtDatewell::saveForm(*this, settings_path_);
     Log(QStringLiteral("saved to %1").arg(settings_path_));
   } catch (const HostError& e) {
     Log(QStringLiteral("save failed: error %1, %2")
@@ -239,17 +237,14 @@ void DemoForm::Save() {
 }
 
 void DemoForm::Load() {
-  for (QtDatewell* c : controls_) {
-    try {
-      c->loadFromFile(settings_path_);
-    } catch (const HostError& e) {
-      Log(QStringLiteral("%1: load failed: error %2, %3")
-              .arg(c->controlName())
-              .arg(e.number())
-              .arg(QString::fromStdString(e.description())));
-    }
+  try {
+    QtDatewell::loadForm(*this, settings_path_);
+    Log(QStringLiteral("loaded from %1").arg(settings_path_));
+  } catch (const HostError& e) {
+    Log(QStringLiteral("load failed: error %1, %2")
+            .arg(e.number())
+            .arg(QString::fromStdString(e.description())));
   }
-  Log(QStringLiteral("loaded from %1").arg(settings_path_));
   RefreshSheet();
 }
 

@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "control/datewell.h"
+#include "control/limits.h"
 
 namespace datewell {
 
@@ -22,6 +23,9 @@ void Datewell::SetFont(FontRef font) {
   // A font property cannot be set to no font at all.
   if (!font) {
     throw HostError(kErrObjectRequired);
+  }
+  if (!IsFontWithinLimits(*font)) {
+    throw HostError(kErrInvalidPropertyValue);
   }
   txtDate->SetFont(std::move(font));
   host_.PropertyChanged("Font");
@@ -84,7 +88,7 @@ float Datewell::FontSize() const {
 
 void Datewell::SetFontSize(float points) {
   // NaN, infinities, zero and negative sizes would leave the field's font unusable.
-  if (!(points > 0.0f && points <= kMaxFontSize)) {
+  if (!IsFontSizeWithinLimits(points)) {
     throw HostError(kErrInvalidPropertyValue);
   }
   txtDate->SetFontSize(points);
@@ -97,6 +101,9 @@ std::string Datewell::FontName() const {
 }
 
 void Datewell::SetFontName(std::string_view name) {
+  if (!IsTextWithinLimit(name, kMaxFontNameBytes)) {
+    throw HostError(kErrInvalidPropertyValue);
+  }
   txtDate->SetFontName(name);
   host_.PropertyChanged("FontName");
   UserControl_Resize();
@@ -167,6 +174,12 @@ std::string Datewell::SelText() const {
 }
 
 void Datewell::SetSelText(std::string_view text) {
+  // What is saved is the selected part of the field's text, so the whole text keeps within the
+  // limit, not only the part given here.
+  const std::size_t result_bytes = txtDate->Text().size() - txtDate->SelText().size() + text.size();
+  if (!IsTextWithinLimit(text, kMaxTextBytes) || result_bytes > kMaxTextBytes) {
+    throw HostError(kErrInvalidPropertyValue);
+  }
   txtDate->SetSelText(text);
   host_.PropertyChanged("SelText");
 }
@@ -184,6 +197,9 @@ std::string Datewell::ToolTipText() const {
 }
 
 void Datewell::SetToolTipText(std::string_view text) {
+  if (!IsTextWithinLimit(text, kMaxTextBytes)) {
+    throw HostError(kErrInvalidPropertyValue);
+  }
   txtDate->SetToolTipText(text);
   host_.PropertyChanged("ToolTipText");
 }

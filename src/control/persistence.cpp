@@ -3,8 +3,10 @@
 #include <string>
 
 #include "control/datewell.h"
+#include "control/limits.h"
 #include "control/str_conv.h"
 #include "control/variant_convert.h"
+#include "entry/parse_date_text.h"
 
 namespace datewell {
 
@@ -12,9 +14,6 @@ namespace datewell {
 // keys, "Enabled" twice (the field's own enabled state, then the control's).
 
 namespace {
-
-// The largest font size the FontSize member accepts, in points.
-constexpr float kMaxFontSize = 2160.0f;
 
 // The default "0" of the table: the 16-bit integer 0, which also stands for False.
 Variant Zero() {
@@ -54,7 +53,18 @@ FontRef FontFrom(const Variant& v) {
   if (!v.is(VarKind::Font) || !v.font()) {
     throw HostError(kErrTypeMismatch);
   }
+  if (!IsFontWithinLimits(*v.font())) {
+    throw HostError(kErrInvalidPropertyValue);
+  }
   return std::make_shared<Font>(*v.font());
+}
+
+std::string TextFrom(const Variant& v, std::size_t limit, LocaleServices& locale) {
+  std::string text = ToString(v, locale);
+  if (!IsTextWithinLimit(text, limit)) {
+    throw HostError(kErrInvalidPropertyValue);
+  }
+  return text;
 }
 
 // A stored value that the control could neither show nor save again is refused.
@@ -76,10 +86,29 @@ std::int32_t NonNegative(std::int32_t n) {
 }
 
 float FontSizeFrom(float points) {
-  if (!(points > 0.0f && points <= kMaxFontSize)) {
+  if (!IsFontSizeWithinLimits(points)) {
     throw HostError(kErrInvalidPropertyValue);
   }
   return points;
+}
+
+// The stored value as it is saved. A date text (what the field writes back on losing the focus)
+// is in the locale's short form and would read back as another date under another locale, so it
+// is saved as the date it names. The date of day number 0 would read back as no date at all;
+// that one is saved as its year-first text, which every locale reads alike. Any other value,
+// and a text that names no date, is saved as it is.
+Variant ValueToSave(const Variant& value, LocaleServices& locale) {
+  if (!value.is(VarKind::String)) {
+    return value;
+  }
+  const std::optional<Date> date = RecogniseDateText(locale, value.string(), locale.Today());
+  if (!date) {
+    return value;
+  }
+  if (IsEmptyValue(Variant(*date))) {
+    return Variant("1899-12-30");
+  }
+  return Variant(*date);
 }
 
 }  // namespace
@@ -87,9 +116,10 @@ float FontSizeFrom(float points) {
 void Datewell::ReadProperties(PropertyBag& bag) {
   // Read every entry in the order of the table, each with its default when reading.
   SavedSettings s;
-  // A container without an ambient font gets the control's standard font instead.
+  // A container without an ambient font, or with one the control could not save, gets the
+  // control's standard font instead.
   FontRef ambient = host_.AmbientFont();
-  if (!ambient) {
+  if (!ambient || !IsFontWithinLimits(*ambient)) {
     ambient = std::make_shared<datewell::Font>();
   }
   s.font = FontFrom(bag.ReadProperty("Font", Variant(ambient)));
@@ -100,14 +130,15 @@ void Datewell::ReadProperties(PropertyBag& bag) {
   s.font_transparent = ToBool(bag.ReadProperty("FontTransparent", Zero()));
   s.font_strikethru = ToBool(bag.ReadProperty("FontStrikethru", Zero()));
   s.font_size = FontSizeFrom(ToFloat(bag.ReadProperty("FontSize", Variant(std::int16_t{8}))));
-  s.font_name = ToString(bag.ReadProperty("FontName", Variant("MS Sans Serif")), locale_);
+  s.font_name =
+      TextFrom(bag.ReadProperty("FontName", Variant("MS Sans Serif")), kMaxFontNameBytes, locale_);
   s.font_italic = ToBool(bag.ReadProperty("FontItalic", Zero()));
   s.font_bold = ToBool(bag.ReadProperty("FontBold", Zero()));
   s.selected = ToBool(bag.ReadProperty("Selected", Zero()));
   s.sel_length = NonNegative(ToInt32(bag.ReadProperty("SelLength", Zero())));
   s.sel_start = NonNegative(ToInt32(bag.ReadProperty("SelStart", Zero())));
-  s.sel_text = ToString(bag.ReadProperty("SelText", Variant("")), locale_);
-  s.tool_tip_text = ToString(bag.ReadProperty("ToolTipText", Variant("")), locale_);
+  s.sel_text = TextFrom(bag.ReadProperty("SelText", Variant("")), kMaxTextBytes, locale_);
+  s.tool_tip_text = TextFrom(bag.ReadProperty("ToolTipText", Variant("")), kMaxTextBytes, locale_);
   s.whats_this_help_id = ToInt32(bag.ReadProperty("WhatsThisHelpID", Zero()));
   s.value = StoredValueFrom(bag.ReadProperty("Value", Zero()));
   s.dropped = ToBool(bag.ReadProperty("Dropped", Zero()));
@@ -175,7 +206,7 @@ void Datewell::WriteProperties(PropertyBag& bag) {
   bag.WriteProperty("SelText", Variant(txtDate->SelText()), Variant(""));
   bag.WriteProperty("ToolTipText", Variant(txtDate->ToolTipText()), Variant(""));
   bag.WriteProperty("WhatsThisHelpID", Variant(txtDate->WhatsThisHelpID()), Zero());
-  bag.WriteProperty("Value", m_Value, Zero());
+  bag.WriteProperty("Value", ValueToSave(m_Value, locale_), Zero());
   bag.WriteProperty("Dropped", Variant(m_Dropped), Zero());
   bag.WriteProperty("DateFormat", Variant(m_DateFormat), Variant(std::int32_t{LongDate}));
   bag.WriteProperty("Enabled", Variant(UserControl->Enabled()), Variant(true));

@@ -24,8 +24,7 @@ using Json = nlohmann::ordered_json;
 constexpr std::string_view kFormatTag = "datewell-properties";
 constexpr std::int64_t kFormatVersion = 1;
 constexpr int kMaxDepth = 8;
-constexpr std::size_t kMaxNameBytes = 255;
-constexpr double kMaxFontSize = 16384.0;
+constexpr std::size_t kMaxNameBytes = 255;  // keys and control names
 
 std::string_view Description(int number) {
   switch (number) {
@@ -143,10 +142,10 @@ std::optional<std::string> ValueProblem(const Variant& v) {
       if (!v.font()) {
         return std::nullopt;
       }
-      if (auto p = TextProblem(v.font()->name, kMaxNameBytes)) {
+      if (auto p = TextProblem(v.font()->name, kMaxFontNameBytes)) {
         return "font name: " + *p;
       }
-      if (!std::isfinite(v.font()->size) || v.font()->size < 0 || v.font()->size > kMaxFontSize) {
+      if (!IsFontSizeWithinLimits(v.font()->size)) {
         return "font size " + NumberForMessage(v.font()->size) + " is out of range";
       }
       return std::nullopt;
@@ -335,13 +334,13 @@ class EntryDecoder {
       }
       return *it;
     };
-    font->name = Text(member("name"), kMaxNameBytes, "the font's name");
+    font->name = Text(member("name"), kMaxFontNameBytes, "the font's name");
     const Json& size = member("size");
     if (!size.is_number()) {
       Bad("the font's size is not a number");
     }
     double points = size.get<double>();
-    if (!std::isfinite(points) || points < 0 || points > kMaxFontSize) {
+    if (!IsFontSizeWithinLimits(points)) {
       Bad("font size " + NumberForMessage(points) + " is out of range");
     }
     font->size = static_cast<float>(points);

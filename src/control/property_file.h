@@ -51,6 +51,7 @@
 #include <utility>
 #include <vector>
 
+#include "control/limits.h"
 #include "platform/host.h"
 #include "platform/types.h"
 
@@ -61,7 +62,9 @@ inline constexpr int kErrFileAccess = 75;
 inline constexpr int kErrInvalidFileFormat = 321;
 
 inline constexpr std::size_t kMaxPropertyFileBytes = 32u << 20;
-inline constexpr std::size_t kMaxPropertyTextBytes = 64u << 10;
+// Texts as long as the control's own limit (control/limits.h), so that whatever the control
+// accepts can be stored.
+inline constexpr std::size_t kMaxPropertyTextBytes = kMaxTextBytes;
 
 // The entries of one control: a property store in memory.
 class ControlProperties : public PropertyBag {

@@ -32,20 +32,22 @@ std::string RemoveWeekdayNames(LocaleServices& locale, std::string text, Date to
   return text;
 }
 
-Date ParseDateText(LocaleServices& locale, std::string_view text) {
-  const Date today = locale.Today();
+std::optional<Date> RecogniseDateText(LocaleServices& locale, std::string_view text, Date today) {
   if (text.empty()) {
-    return today;
+    return std::nullopt;
   }
   try {
     const std::string rest = RemoveWeekdayNames(locale, std::string(text), today);
-    if (std::optional<Date> date = locale.RecogniseDate(rest)) {
-      return *date;
-    }
+    return locale.RecogniseDate(rest);
   } catch (const std::exception&) {
-    // Unreadable text of any kind is today's date.
+    return std::nullopt;
   }
-  return today;
+}
+
+Date ParseDateText(LocaleServices& locale, std::string_view text) {
+  const Date today = locale.Today();
+  // Unreadable text of any kind is today's date.
+  return RecogniseDateText(locale, text, today).value_or(today);
 }
 
 }  // namespace datewell

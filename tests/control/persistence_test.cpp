@@ -3,9 +3,10 @@
 // every kind of malformed file gives a clear error that names the file, the control and the key
 // while leaving the file as it was); a control's settings read from an empty store and from saved
 // values of every kind, the failure at a display format the control cannot show, saved values
-// refused before anything is applied, what WriteProperties leaves in the file; and a control
-// saved, loaded and saved again giving the same bytes. (The entries' order, kinds and defaults
-// show line by line in the save-and-reload scenario.)
+// refused before anything is applied, what WriteProperties leaves in the file; a date the field
+// wrote back loading as that date under other locales; every value a setter takes at its limit
+// saving and loading; and a control saved, loaded and saved again giving the same bytes. (The
+// entries' order, kinds and defaults show line by line in the save-and-reload scenario.)
 
 #include "control/property_file.h"
 
@@ -22,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "control/limits.h"
 #include "support/harness.h"
 #include "support/memory_bag.h"
 
@@ -331,6 +333,7 @@ TEST_F(PropertyFileTest, ValuesThatCannotBeStoredAreRefusedAtTheWrite) {
       {"a text that is not UTF-8", Variant(std::string("\xC3\x28"))},
       {"a date beyond the year 9999", Variant(Date{1e308})},
       {"an infinite double", Variant(std::numeric_limits<double>::infinity())},
+      {"a font larger than the control shows", Variant(MakeFont("Arial", 3000))},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -511,6 +514,12 @@ TEST(ReadProperties, ValuesTheControlCannotTakeFailBeforeAnythingIsApplied) {
        kErrInvalidPropertyValue},
       {"a date of 1e308", "Value", Variant(Date{1e308}), kErrInvalidProcedureCall},
       {"a display format that is no number", "DateFormat", Variant("long"), kErrTypeMismatch},
+      {"a Font larger than the FontSize member takes", "Font", Variant(MakeFont("Arial", 3000)),
+       kErrInvalidPropertyValue},
+      {"a font name past the limit", "FontName", Variant(std::string(kMaxFontNameBytes + 1, 'N')),
+       kErrInvalidPropertyValue},
+      {"a tool tip past the limit", "ToolTipText", Variant(std::string(kMaxTextBytes + 1, 'T')),
+       kErrInvalidPropertyValue},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -575,6 +584,114 @@ TEST(WriteProperties, WhatTheFileStoreKeeps) {
 }
 
 // ---- A control saved and loaded end to end ------------------------------------------------
+
+TEST_F(PropertyFileTest, ADateTheFieldWroteBackLoadsAsTheSameDateInEveryLocale) {
+  struct Row {
+    const char* name;
+    const char* typed;  // under en_US, then the field loses the focus
+    Date date;
+  };
+  const Row rows[] = {
+      {"7 January 2004, day and month both below 13", "1/7/2004", Harness::D(2004, 1, 7)},
+      {"30 December 1899, the date of day number 0", "12/30/1899", Date{0.0}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    {
+      Harness h;
+      h.field().SetText(row.typed);
+      h.FocusField();
+      h.LeaveField();
+      ASSERT_TRUE(h.control->StoredValue().is(VarKind::String)) << "the field's own text is kept";
+      PropertyFile file(path);
+      h.control->WriteProperties(file.Write("Datewell1"));
+      file.Save();
+    }
+    for (const char* locale : {"de_DE", "ja_JP", "en_GB", "en_US"}) {
+      SCOPED_TRACE(locale);
+      testing::HarnessOptions o = Restoring();
+      o.locale = locale;
+      Harness h(o);
+      PropertyFile file = PropertyFile::Open(path);
+      h.control->ReadProperties(file.Read("Datewell1"));
+      EXPECT_EQ(h.control->DateValue(), Variant(row.date));
+    }
+  }
+}
+
+TEST_F(PropertyFileTest, WhatASetterTakesAtItsLimitSavesAndLoadsAndOnePastItIsRefused) {
+  const std::string name_at(kMaxFontNameBytes, 'N');
+  const std::string text_at(kMaxTextBytes, 'T');
+  const float points_past = std::nextafter(kMaxFontPoints, 3000.0f);
+  auto font = [](const std::string& name, float points) {
+    return std::make_shared<Font>(Font{name, points, false, false, false, false});
+  };
+  auto select_all = [](Datewell& d) {
+    d.SetSelStart(0);
+    d.SetSelLength(std::numeric_limits<std::int32_t>::max());
+  };
+  struct Row {
+    const char* name;
+    std::function<void(Datewell&)> past_limit;  // refused with 380
+    std::function<void(Datewell&)> at_limit;    // taken
+    const char* key;                            // saved as this value
+    Variant saved;
+    std::function<Variant(Datewell&)> get;  // after loading, when the member shows it
+  };
+  const Row rows[] = {
+      {"FontSize", [&](Datewell& d) { d.SetFontSize(points_past); },
+       [&](Datewell& d) { d.SetFontSize(kMaxFontPoints); }, "FontSize", Variant(kMaxFontPoints),
+       [](Datewell& d) { return Variant(d.FontSize()); }},
+      {"Font of the largest size", [&](Datewell& d) { d.SetFont(font("Arial", points_past)); },
+       [&](Datewell& d) { d.SetFont(font("Arial", kMaxFontPoints)); }, "Font",
+       Variant(font("Arial", kMaxFontPoints)), [](Datewell& d) { return Variant(d.Font()); }},
+      {"Font of the longest name", [&](Datewell& d) { d.SetFont(font(name_at + "N", 8)); },
+       [&](Datewell& d) { d.SetFont(font(name_at, 8)); }, "Font", Variant(font(name_at, 8)),
+       [](Datewell& d) { return Variant(d.Font()); }},
+      {"FontName", [&](Datewell& d) { d.SetFontName(name_at + "N"); },
+       [&](Datewell& d) { d.SetFontName(name_at); }, "FontName", Variant(name_at),
+       [](Datewell& d) { return Variant(d.FontName()); }},
+      {"ToolTipText", [&](Datewell& d) { d.SetToolTipText(text_at + "T"); },
+       [&](Datewell& d) { d.SetToolTipText(text_at); }, "ToolTipText", Variant(text_at),
+       [](Datewell& d) { return Variant(d.ToolTipText()); }},
+      // The selected text is saved, so the field's whole text keeps within the limit: a text
+      // added at the end of the field's date may not take it past.
+      {"SelText",
+       [&](Datewell& d) {
+         d.SetSelStart(std::numeric_limits<std::int32_t>::max());
+         d.SetSelText(std::string(kMaxTextBytes - d.StringValue().size() + 1, 'T'));
+       },
+       [&](Datewell& d) {
+         select_all(d);
+         d.SetSelText(text_at);
+         select_all(d);
+       },
+       "SelText", Variant(text_at), nullptr},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    {
+      Harness h;
+      const std::string text_before = h.field().Text();
+      EXPECT_EQ(ErrorOf([&] { row.past_limit(*h.control); }).number, kErrInvalidPropertyValue);
+      EXPECT_EQ(h.field().Text(), text_before);
+      const Log reports = h.host.Reports();
+      EXPECT_EQ(std::count(reports.begin(), reports.end(), row.key), 0) << "nothing changed";
+      EXPECT_EQ(ErrorOf([&] { row.at_limit(*h.control); }).number, 0);
+      PropertyFile file(path);
+      h.control->WriteProperties(file.Write("Datewell1"));
+      file.Save();
+    }
+    Harness h(Restoring());
+    PropertyFile file = PropertyFile::Open(path);
+    ControlProperties& saved = file.Read("Datewell1");
+    EXPECT_EQ(saved.ReadProperty(row.key, Variant::Null()), row.saved);
+    EXPECT_EQ(ErrorOf([&] { h.control->ReadProperties(saved); }).number, 0);
+    if (row.get) {
+      EXPECT_EQ(row.get(*h.control), row.saved);
+    }
+  }
+}
 
 TEST_F(PropertyFileTest, SaveLoadAndSaveAgainGivesTheSameBytes) {
   {

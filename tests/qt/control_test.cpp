@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDate>
+#include <QFile>
 #include <QMetaMethod>
 #include <QMetaProperty>
 #include <QPointer>
@@ -226,6 +228,49 @@ TEST_F(QtControl, SettingsRoundTripThroughAMapAndAPropertyFile) {
   c.control->setStringValue(QStringLiteral("January 5, 2004"));
   EXPECT_THROW(c.control->loadFromFile(file), HostError);
   EXPECT_EQ(c.control->stringValue(), QStringLiteral("1/5/2004"));
+}
+
+// Two controls named as uic names them: made with the default name, then given an objectName.
+TEST_F(QtControl, EachControlOfAFormKeepsItsSettingsUnderItsObjectName) {
+  QWidget form;
+  auto* start = new QtDatewell(platform_, &form);
+  start->setObjectName(QStringLiteral("startDate"));
+  auto* end = new QtDatewell(platform_, &form);
+  end->setObjectName(QStringLiteral("endDate"));
+  start->setDateValue(QVariant(QDate(2004, 1, 5)));
+  end->setDateValue(QVariant(QDate(2004, 2, 9)));
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString path = dir.filePath(QStringLiteral("form.json"));
+  auto file_bytes = [&] {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  };
+
+  start->saveToFile(path);
+  end->saveToFile(path);
+  start->loadFromFile(path);
+  EXPECT_EQ(start->dateValue().toDate(), QDate(2004, 1, 5));
+
+  // The whole form in one write, and back.
+  QtDatewell::saveForm(form, path);
+  start->setDateValue(QVariant(QDate(2010, 6, 15)));
+  end->setDateValue(QVariant(QDate(2010, 6, 15)));
+  QtDatewell::loadForm(form, path);
+  EXPECT_EQ(start->dateValue().toDate(), QDate(2004, 1, 5));
+  EXPECT_EQ(end->dateValue().toDate(), QDate(2004, 2, 9));
+
+  // Two controls under one name: saving fails, naming it, and the file stays as it was.
+  const QByteArray before = file_bytes();
+  end->setObjectName(QStringLiteral("startDate"));
+  try {
+    QtDatewell::saveForm(form, path);
+    ADD_FAILURE() << "two controls under one name are refused";
+  } catch (const HostError& e) {
+    EXPECT_EQ(e.number(), kErrInvalidPropertyValue);
+    EXPECT_NE(std::string(e.what()).find("\"startDate\""), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(file_bytes(), before);
 }
 
 TEST_F(QtControl, ThePanelIsPaintedWithThePaletteShades) {

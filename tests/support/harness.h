@@ -25,6 +25,7 @@
 namespace datewell::testing {
 
 struct HarnessOptions {
+  const char* locale = "en_US";
   float twips_per_pixel = 15.0f;
   float twips_per_pixel_y = 0.0f;  // 0: the same as across
   // The host's form, in screen pixels, and the control's size in it, twips.
@@ -39,10 +40,11 @@ struct HarnessOptions {
 
 class Harness {
  public:
-  // en_US, today 15 June 2010 (a Tuesday) at noon; today's date has no time of day.
+  // en_US unless the options say otherwise, today 15 June 2010 (a Tuesday) at noon; today's
+  // date has no time of day.
   static constexpr CivilDate kToday{2010, 6, 15};
 
-  explicit Harness(const HarnessOptions& o = {}) : locale(desktop, "en_US") {
+  explicit Harness(const HarnessOptions& o = {}) : locale(desktop, o.locale) {
     desktop.SetTwipsPerPixel(o.twips_per_pixel,
                              o.twips_per_pixel_y > 0 ? o.twips_per_pixel_y : o.twips_per_pixel);
     desktop.SetNow(Date{DateFromCivil(kToday).serial + 0.5});

@@ -4,6 +4,8 @@
 #include <QResizeEvent>
 #include <cmath>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "control/datewell.h"
 #include "control/property_file.h"
@@ -23,6 +25,31 @@ std::string Std(const QString& text) {
 }
 QString Q(const std::string& text) {
   return QString::fromUtf8(text.data(), text.size());
+}
+
+struct NamedControl {
+  QtDatewell* control;
+  std::string name;
+};
+
+// The controls of a form with the names their settings are kept under; two under one name are
+// refused before the file is touched.
+std::vector<NamedControl> FormControls(QWidget& form, const QString& path) {
+  std::vector<NamedControl> controls;
+  for (QtDatewell* c : form.findChildren<QtDatewell*>()) {
+    std::string name = Std(c->controlName());
+    for (const NamedControl& other : controls) {
+      if (other.name == name) {
+        throw HostError(kErrInvalidPropertyValue,
+                        std::string(HostErrorDescription(kErrInvalidPropertyValue)) + ": file \"" +
+                            Std(path) + "\", control \"" + name +
+                            "\": two controls of the form keep their settings under this name; "
+                            "give each its own objectName");
+      }
+    }
+    controls.push_back({c, std::move(name)});
+  }
+  return controls;
 }
 
 }  // namespace
@@ -385,16 +412,41 @@ void QtDatewell::loadSettings(const QVariantMap& settings) {
   Create(&props);
 }
 
+QString QtDatewell::controlName() const {
+  return objectName().isEmpty() ? name_ : objectName();
+}
+
 void QtDatewell::saveToFile(const QString& path) {
   PropertyFile file = PropertyFile::OpenOrCreate(Std(path));
-  control_->WriteProperties(file.Write(Std(name_)));
+  control_->WriteProperties(file.Write(Std(controlName())));
   file.Save();
 }
 
 void QtDatewell::loadFromFile(const QString& path) {
   PropertyFile file = PropertyFile::Open(Std(path));
-  ControlProperties& props = file.Read(Std(name_));  // checked in full before use
+  ControlProperties& props = file.Read(Std(controlName()));  // checked in full before use
   Create(&props);
+}
+
+void QtDatewell::saveForm(QWidget& form, const QString& path) {
+  const std::vector<NamedControl> controls = FormControls(form, path);
+  PropertyFile file = PropertyFile::OpenOrCreate(Std(path));
+  for (const NamedControl& c : controls) {
+    c.control->control_->WriteProperties(file.Write(c.name));
+  }
+  file.Save();
+}
+
+void QtDatewell::loadForm(QWidget& form, const QString& path) {
+  const std::vector<NamedControl> controls = FormControls(form, path);
+  PropertyFile file = PropertyFile::Open(Std(path));
+  std::vector<ControlProperties*> saved;
+  for (const NamedControl& c : controls) {
+    saved.push_back(&file.Read(c.name));
+  }
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    controls[i].control->Create(saved[i]);
+  }
 }
 
 }  // namespace datewell

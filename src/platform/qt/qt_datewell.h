@@ -3,7 +3,7 @@
 // property of the type library is a Q_PROPERTY under its own name, the methods are invokable
 // slots, and the nine events are signals whose key parameters are references, so that a slot
 // connected directly can change or cancel a key. Settings are saved to and loaded from a
-// property file or a QVariantMap.
+// property file, one control or a whole form at a time, or a QVariantMap.
 //
 // Members that fail throw datewell::HostError (error number and standard description), from
 // the C++ accessors and from QObject::setProperty alike.
@@ -132,11 +132,22 @@ class QtDatewell : public QWidget {
   QVariantMap saveSettings();
   // A fresh control read from saved settings, in place of this one's.
   void loadSettings(const QVariantMap& settings);
-  // Saves into the property file at path under the control's name (other controls in the file
-  // are kept); loads from it. Errors are HostError (see control/property_file.h).
+  // Saves into the property file at path under controlName() (other controls in the file are
+  // kept); loads from it. Errors are HostError (see control/property_file.h).
   void saveToFile(const QString& path);
   void loadFromFile(const QString& path);
-  QString controlName() const { return name_; }
+  // The name the settings are kept under: the objectName, which uic and Qt Designer set, or the
+  // name given to the constructor when the objectName is empty.
+  QString controlName() const;
+
+  // Every control on the form (the form's descendants) saved into the property file at path in
+  // one write, each under its controlName(); other controls in the file are kept. Two controls
+  // under one name would overwrite each other's settings: then saving fails with error 380,
+  // naming that name, and nothing is written.
+  static void saveForm(QWidget& form, const QString& path);
+  // Every control on the form loaded from the file; every control's entries are read and checked
+  // before any control changes. Two controls under one name fail as saving does.
+  static void loadForm(QWidget& form, const QString& path);
 
   // The control itself and the desktop, for tests and tools that look inside.
   Datewell& control() { return *control_; }
