@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "control/property_file.h"
+#include "control/setting_error.h"
 #include "member_calls.h"
 #include "property_stores.h"
 
@@ -124,6 +125,19 @@ void Runner::CreateControl() {
       std::make_unique<Datewell>(platform, host_, desktop_->CreateSurface(place_x_, place_y_));
 }
 
+void Runner::Load(PropertyBag& saved, std::string_view file) {
+  try {
+    // Every entry is checked before the old control goes, so a load that fails leaves the host
+    // and its control as they were.
+    Datewell::CheckProperties(
+        saved, control_ ? *locale_services_ : desktop_->MakePlatform(locale_).locale);
+    CreateControl();
+    control_->ReadProperties(saved);
+  } catch (const SettingError& e) {
+    throw WithSource(e, file, kControlName);
+  }
+}
+
 Datewell& Runner::RequireControl() {
   if (!control_) {
     throw CommandError("no control yet: use new or load first");
@@ -230,16 +244,11 @@ void Runner::Lifecycle(const Command& cmd) {
     case Op::Load:
       if (cmd.name == "-") {
         MemoryBag bag(std::exchange(bag_, {}));
-        CreateControl();
-        Guarded([&] { control_->ReadProperties(bag); });
+        Guarded([&] { Load(bag, ""); });
       } else {
         Guarded([&] {
-          // The file is read and checked before the control is made: a file that cannot be read
-          // leaves the host as it was.
           PropertyFile file = PropertyFile::Open(cmd.name);
-          ControlProperties& saved = file.Read(kControlName);
-          CreateControl();
-          control_->ReadProperties(saved);
+          Load(file.Read(kControlName), cmd.name);
         });
       }
       break;

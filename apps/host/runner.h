@@ -66,6 +66,9 @@ class Runner {
   void DestroyControl();
   void CreateControl();
   Datewell& RequireControl();
+  // A new control with the saved settings, or, when they cannot be taken, the control as it was
+  // and the error with the file and the control named.
+  void Load(PropertyBag& saved, std::string_view file);
   void Lifecycle(const Command& cmd);
   void Members(const Command& cmd);
   void Input(const Command& cmd);

@@ -41,6 +41,11 @@ class Datewell {
   // ---- Lifecycle (persistence/) -------------------------------------------------------------
   void InitProperties();
   void ReadProperties(PropertyBag& bag);
+  // Reads saved settings as ReadProperties does, touching no control, so that a host can refuse
+  // a load before it replaces its control: a value no control can take raises ReadProperties'
+  // error (a SettingError naming the key). A display format the control cannot show is left to
+  // ReadProperties, which stops at that entry.
+  static void CheckProperties(PropertyBag& bag, LocaleServices& locale);
   void WriteProperties(PropertyBag& bag);
 
   // ---- Public members ---------------------------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include "control/datewell.h"
 #include "control/limits.h"
+#include "control/setting_error.h"
 #include "control/str_conv.h"
 #include "control/variant_convert.h"
 #include "entry/parse_date_text.h"
@@ -111,40 +112,67 @@ Variant ValueToSave(const Variant& value, LocaleServices& locale) {
   return Variant(*date);
 }
 
+// Reads one entry with its default and converts it; a value the control cannot take raises
+// the conversion's error with the key named.
+template <typename Convert>
+auto Read(PropertyBag& bag, const char* key, const Variant& default_value, Convert convert) {
+  try {
+    return convert(bag.ReadProperty(key, default_value));
+  } catch (const SettingError&) {
+    throw;
+  } catch (const HostError& e) {
+    throw SettingError(e.number(), key);
+  }
+}
+
+// Every entry in the order of the table, each with its default when reading.
+SavedSettings ReadSettings(PropertyBag& bag, const FontRef& ambient, LocaleServices& locale) {
+  auto as_bool = [](const Variant& v) { return ToBool(v); };
+  auto text = [&](std::size_t limit) {
+    return [&locale, limit](const Variant& v) { return TextFrom(v, limit, locale); };
+  };
+  auto count = [](const Variant& v) { return NonNegative(ToInt32(v)); };
+  SavedSettings s;
+  s.font = Read(bag, "Font", Variant(ambient), FontFrom);
+  s.fore_color = Read(bag, "ForeColor", ColorVariant(kColorWindowText), ToColor);
+  s.back_color = Read(bag, "BackColor", ColorVariant(kColorWindowBackground), ToColor);
+  s.field_enabled = Read(bag, "Enabled", Variant(true), as_bool);
+  s.font_underline = Read(bag, "FontUnderline", Zero(), as_bool);
+  s.font_transparent = Read(bag, "FontTransparent", Zero(), as_bool);
+  s.font_strikethru = Read(bag, "FontStrikethru", Zero(), as_bool);
+  s.font_size = Read(bag, "FontSize", Variant(std::int16_t{8}),
+                     [](const Variant& v) { return FontSizeFrom(ToFloat(v)); });
+  s.font_name = Read(bag, "FontName", Variant("MS Sans Serif"), text(kMaxFontNameBytes));
+  s.font_italic = Read(bag, "FontItalic", Zero(), as_bool);
+  s.font_bold = Read(bag, "FontBold", Zero(), as_bool);
+  s.selected = Read(bag, "Selected", Zero(), as_bool);
+  s.sel_length = Read(bag, "SelLength", Zero(), count);
+  s.sel_start = Read(bag, "SelStart", Zero(), count);
+  s.sel_text = Read(bag, "SelText", Variant(""), text(kMaxTextBytes));
+  s.tool_tip_text = Read(bag, "ToolTipText", Variant(""), text(kMaxTextBytes));
+  s.whats_this_help_id = Read(bag, "WhatsThisHelpID", Zero(), ToInt32);
+  s.value = Read(bag, "Value", Zero(), StoredValueFrom);
+  s.dropped = Read(bag, "Dropped", Zero(), as_bool);
+  s.date_format = Read(bag, "DateFormat", Variant(std::int32_t{LongDate}), ToInt32);
+  s.enabled = Read(bag, "Enabled", Variant(true), as_bool);
+  s.allow_empty_date = Read(bag, "AllowEmptyDate", Variant(false), as_bool);
+  return s;
+}
+
 }  // namespace
 
+void Datewell::CheckProperties(PropertyBag& bag, LocaleServices& locale) {
+  ReadSettings(bag, std::make_shared<datewell::Font>(), locale);
+}
+
 void Datewell::ReadProperties(PropertyBag& bag) {
-  // Read every entry in the order of the table, each with its default when reading.
-  SavedSettings s;
   // A container without an ambient font, or with one the control could not save, gets the
   // control's standard font instead.
   FontRef ambient = host_.AmbientFont();
   if (!ambient || !IsFontWithinLimits(*ambient)) {
     ambient = std::make_shared<datewell::Font>();
   }
-  s.font = FontFrom(bag.ReadProperty("Font", Variant(ambient)));
-  s.fore_color = ToColor(bag.ReadProperty("ForeColor", ColorVariant(kColorWindowText)));
-  s.back_color = ToColor(bag.ReadProperty("BackColor", ColorVariant(kColorWindowBackground)));
-  s.field_enabled = ToBool(bag.ReadProperty("Enabled", Variant(true)));
-  s.font_underline = ToBool(bag.ReadProperty("FontUnderline", Zero()));
-  s.font_transparent = ToBool(bag.ReadProperty("FontTransparent", Zero()));
-  s.font_strikethru = ToBool(bag.ReadProperty("FontStrikethru", Zero()));
-  s.font_size = FontSizeFrom(ToFloat(bag.ReadProperty("FontSize", Variant(std::int16_t{8}))));
-  s.font_name =
-      TextFrom(bag.ReadProperty("FontName", Variant("MS Sans Serif")), kMaxFontNameBytes, locale_);
-  s.font_italic = ToBool(bag.ReadProperty("FontItalic", Zero()));
-  s.font_bold = ToBool(bag.ReadProperty("FontBold", Zero()));
-  s.selected = ToBool(bag.ReadProperty("Selected", Zero()));
-  s.sel_length = NonNegative(ToInt32(bag.ReadProperty("SelLength", Zero())));
-  s.sel_start = NonNegative(ToInt32(bag.ReadProperty("SelStart", Zero())));
-  s.sel_text = TextFrom(bag.ReadProperty("SelText", Variant("")), kMaxTextBytes, locale_);
-  s.tool_tip_text = TextFrom(bag.ReadProperty("ToolTipText", Variant("")), kMaxTextBytes, locale_);
-  s.whats_this_help_id = ToInt32(bag.ReadProperty("WhatsThisHelpID", Zero()));
-  s.value = StoredValueFrom(bag.ReadProperty("Value", Zero()));
-  s.dropped = ToBool(bag.ReadProperty("Dropped", Zero()));
-  s.date_format = ToInt32(bag.ReadProperty("DateFormat", Variant(std::int32_t{LongDate})));
-  s.enabled = ToBool(bag.ReadProperty("Enabled", Variant(true)));
-  s.allow_empty_date = ToBool(bag.ReadProperty("AllowEmptyDate", Variant(false)));
+  const SavedSettings s = ReadSettings(bag, ambient, locale_);
 
   // Entries 1 to 19. The font goes through its setter (report and layout); because it comes
   // first, the single font attributes after it override the restored object's.
@@ -172,7 +200,7 @@ void Datewell::ReadProperties(PropertyBag& bag) {
   // control had, so the field is never written with an unknown format.
   const auto format_name = FormatNameFor(s.date_format);
   if (!format_name) {
-    throw HostError(kErrInvalidUseOfNull);
+    throw SettingError(kErrInvalidUseOfNull, "DateFormat");
   }
   m_DateFormat = s.date_format;
   m_FormatName = std::string(*format_name);

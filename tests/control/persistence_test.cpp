@@ -530,7 +530,10 @@ TEST(ReadProperties, ValuesTheControlCannotTakeFailBeforeAnythingIsApplied) {
     bag.Set("FontName", Variant("Verdana"));
     bag.Set("Value", Variant(kJan5));
     bag.Set(row.key, row.value);
-    EXPECT_EQ(ErrorOf([&] { h.control->ReadProperties(bag); }).number, row.error);
+    const Raised raised = ErrorOf([&] { h.control->ReadProperties(bag); });
+    EXPECT_EQ(raised.number, row.error);
+    EXPECT_NE(raised.text.find("key \"" + std::string(row.key) + "\""), std::string::npos)
+        << raised.text;
     EXPECT_TRUE(h.host.Log().empty());
     EXPECT_EQ(*h.field().Font(), font_before);
     EXPECT_EQ(h.field().Text(), text_before);

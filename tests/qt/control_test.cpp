@@ -228,6 +228,18 @@ TEST_F(QtControl, SettingsRoundTripThroughAMapAndAPropertyFile) {
   c.control->setStringValue(QStringLiteral("January 5, 2004"));
   EXPECT_THROW(c.control->loadFromFile(file), HostError);
   EXPECT_EQ(c.control->stringValue(), QStringLiteral("1/5/2004"));
+
+  // So does a value the control cannot take, and the error says where it came from.
+  QVariantMap bad = map;
+  bad.insert(QStringLiteral("SelStart"), -5);
+  try {
+    c.control->loadSettings(bad);
+    ADD_FAILURE() << "a negative SelStart was taken";
+  } catch (const HostError& e) {
+    EXPECT_EQ(e.number(), 380);
+    EXPECT_NE(std::string(e.what()).find("key \"SelStart\""), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(c.control->stringValue(), QStringLiteral("1/5/2004"));
 }
 
 // Two controls named as uic names them: made with the default name, then given an objectName.

@@ -9,6 +9,7 @@
 
 #include "control/datewell.h"
 #include "control/property_file.h"
+#include "control/setting_error.h"
 #include "platform/icu/icu_locale.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_variant.h"
@@ -161,6 +162,10 @@ QtDesktop& QtDatewell::desktop() {
 }
 
 void QtDatewell::Create(PropertyBag* bag) {
+  if (bag && control_) {
+    // A load that fails leaves the control as it was: every entry is checked before it goes.
+    Datewell::CheckProperties(*bag, platform_.platform().locale);
+  }
   control_.reset();
   QtDesktop& desk = platform_.desktop();
   const Hwnd container = desk.RegisterContainer(this, Std(name_));
@@ -409,7 +414,11 @@ void QtDatewell::loadSettings(const QVariantMap& settings) {
   for (auto it = settings.begin(); it != settings.end(); ++it) {
     props.WriteProperty(Std(it.key()), FromQVariant(it.value()), Variant());
   }
-  Create(&props);
+  try {
+    Create(&props);
+  } catch (const SettingError& e) {
+    throw WithSource(e, "", Std(controlName()));
+  }
 }
 
 QString QtDatewell::controlName() const {
@@ -425,7 +434,11 @@ void QtDatewell::saveToFile(const QString& path) {
 void QtDatewell::loadFromFile(const QString& path) {
   PropertyFile file = PropertyFile::Open(Std(path));
   ControlProperties& props = file.Read(Std(controlName()));  // checked in full before use
-  Create(&props);
+  try {
+    Create(&props);
+  } catch (const SettingError& e) {
+    throw WithSource(e, Std(path), Std(controlName()));
+  }
 }
 
 void QtDatewell::saveForm(QWidget& form, const QString& path) {
@@ -444,8 +457,20 @@ void QtDatewell::loadForm(QWidget& form, const QString& path) {
   for (const NamedControl& c : controls) {
     saved.push_back(&file.Read(c.name));
   }
-  for (std::size_t i = 0; i < controls.size(); ++i) {
-    controls[i].control->Create(saved[i]);
+  // Every control's settings are checked before any control changes.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+      QtDatewell& control = *controls[i].control;
+      try {
+        if (pass == 0) {
+          Datewell::CheckProperties(*saved[i], control.platform_.platform().locale);
+        } else {
+          control.Create(saved[i]);
+        }
+      } catch (const SettingError& e) {
+        throw WithSource(e, Std(path), controls[i].name);
+      }
+    }
   }
 }
 
