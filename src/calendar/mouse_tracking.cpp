@@ -34,8 +34,9 @@ void Datewell::picCalendar_MouseDown(MouseArgs& args) {
     return Rect{top_left.x, top_left.y, bottom_right.x, bottom_right.y};
   };
   PanelRegions regions;
-  regions.bound = BoundRegion(windowing_.GetSystemMetrics(SM_CXFULLSCREEN),
-                              windowing_.GetSystemMetrics(SM_CYFULLSCREEN));
+  regions.bound =
+      BoundRegion(windowing_.GetSystemMetrics(SM_CXFULLSCREEN),
+                  windowing_.GetSystemMetrics(SM_CYFULLSCREEN), windowing_.GetVirtualScreenRect());
   // While open the panel's container is the desktop: its Left and Top are its screen position.
   regions.panel = PixelBox(BoxOf(*picCalendar), tx, ty);
   regions.day_area = to_screen(client.day_area);
