@@ -1,5 +1,7 @@
 #include "calendar/month_grid_math.h"
 
+#include <algorithm>
+
 namespace datewell {
 
 Date FirstGridDate(Date d) {
@@ -27,6 +29,16 @@ std::array<DayCellContent, kGridCells> MonthGridCells(Date d, Date today) {
     }
   }
   return cells;
+}
+
+int MonthStepWithinRange(Date d, int months) {
+  const CivilDate c = CivilFromDate(d);
+  // Months counted from January of year 0; 64 bits, so that no step can overflow the sum.
+  const std::int64_t from = std::int64_t{c.year} * 12 + (c.month - 1);
+  const std::int64_t first = std::int64_t{kMinYear} * 12;
+  const std::int64_t last = std::int64_t{kMaxYear} * 12 + 11;
+  const std::int64_t to = std::clamp(from + months, first, last);
+  return static_cast<int>(to - from);
 }
 
 }  // namespace datewell

@@ -27,4 +27,9 @@ Date FirstGridDate(Date d);
 // both arguments plays no part.
 std::array<DayCellContent, kGridCells> MonthGridCells(Date d, Date today);
 
+// The step of `months` from d's month, shortened so that it ends inside January 100 to
+// December 9999: at either end it goes no further than the first or the last month. The grid of
+// a month beyond them could not be read back.
+int MonthStepWithinRange(Date d, int months);
+
 }  // namespace datewell

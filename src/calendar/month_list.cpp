@@ -1,4 +1,5 @@
 #include "calendar/day_marks.h"
+#include "calendar/month_grid_math.h"
 #include "calendar/month_list_band.h"
 #include "control/datewell.h"
 
@@ -37,7 +38,7 @@ void Datewell::lblMonthYear_MouseUp(MouseArgs&) {
   if (k < 0 || k >= kMonthListItems) {
     k = kMonthListShownItem;
   }
-  d = locale_.MonthAdd(d, k - kMonthListShownItem);
+  d = locale_.MonthAdd(d, MonthStepWithinRange(d, k - kMonthListShownItem));
   FillMonthGrid(d);
   lblMonthYear->SetCaption(locale_.FormatDate(d, kMonthYearMask));
   ShowCalendar(lstSelectMonth->hWnd(), false);

@@ -2,12 +2,15 @@
 
 #include <cmath>
 
+#include "calendar/month_grid_math.h"
+
 namespace datewell {
 
 std::array<Date, kMonthListItems> MonthListDates(Date shown) {
   std::array<Date, kMonthListItems> dates{};
   for (int k = 0; k < kMonthListItems; ++k) {
-    dates[static_cast<std::size_t>(k)] = AddMonths(shown, k - kMonthListShownItem);
+    dates[static_cast<std::size_t>(k)] =
+        AddMonths(shown, MonthStepWithinRange(shown, k - kMonthListShownItem));
   }
   return dates;
 }

@@ -10,7 +10,8 @@ namespace datewell {
 inline constexpr int kMonthListItems = 7;
 inline constexpr int kMonthListShownItem = 3;  // the shown month sits in the middle
 
-// The months of the list, three before the shown month to three after, in ascending order.
+// The months of the list, three before the shown month to three after, in ascending order. Near
+// the ends of the years 100 to 9999 the items beyond them repeat the first or the last month.
 std::array<Date, kMonthListItems> MonthListDates(Date shown);
 
 // The item under a vertical position y (twips, in the coordinates the move arrives in): the

@@ -1,4 +1,5 @@
 #include "calendar/day_marks.h"
+#include "calendar/month_grid_math.h"
 #include "calendar/panel_regions.h"
 #include "control/datewell.h"
 
@@ -33,8 +34,9 @@ void Datewell::picCalendar_MouseDown(MouseArgs& args) {
     return Rect{top_left.x, top_left.y, bottom_right.x, bottom_right.y};
   };
   PanelRegions regions;
-  regions.bound = BoundRegion(windowing_.GetSystemMetrics(SM_CXFULLSCREEN),
-                              windowing_.GetSystemMetrics(SM_CYFULLSCREEN));
+  regions.bound =
+      BoundRegion(windowing_.GetSystemMetrics(SM_CXFULLSCREEN),
+                  windowing_.GetSystemMetrics(SM_CYFULLSCREEN), windowing_.GetVirtualScreenRect());
   // While open the panel's container is the desktop: its Left and Top are its screen position.
   regions.panel = PixelBox(BoxOf(*picCalendar), tx, ty);
   regions.day_area = to_screen(client.day_area);
@@ -93,11 +95,12 @@ void Datewell::picCalendar_MouseUp(MouseArgs& args) {
 }
 
 // The shown month is read back from the mid-month cell, never from the selected day, so that
-// stepping from the 31st does not skip a month. No cell stays marked afterwards.
+// stepping from the 31st does not skip a month. No cell stays marked afterwards. At the first
+// and the last month of the years 100 to 9999 the step stays where it is.
 void Datewell::StepMonth(int months) {
   Date d = ParseDateText(lblDate[kMidMonthCell]->Tag());
   ClearDayMarks(lblDate);
-  d = locale_.MonthAdd(d, months);
+  d = locale_.MonthAdd(d, MonthStepWithinRange(d, months));
   FillMonthGrid(d);
   lblMonthYear->SetCaption(locale_.FormatDate(d, kMonthYearMask));
 }

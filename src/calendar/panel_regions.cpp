@@ -1,5 +1,7 @@
 #include "calendar/panel_regions.h"
 
+#include <algorithm>
+
 #include "calendar/twips.h"
 
 namespace datewell {
@@ -35,8 +37,15 @@ PanelClientRegions ComputePanelClientRegions(float panel_width, const TwipsBox& 
   return r;
 }
 
-Rect BoundRegion(std::int32_t cx_fullscreen, std::int32_t cy_fullscreen) {
-  return Rect{0, 0, OffsetBy(cx_fullscreen, cx_fullscreen), OffsetBy(cy_fullscreen, cy_fullscreen)};
+Rect BoundRegion(std::int32_t cx_fullscreen, std::int32_t cy_fullscreen, const Rect& all_screens) {
+  Rect bound{0, 0, OffsetBy(cx_fullscreen, cx_fullscreen), OffsetBy(cy_fullscreen, cy_fullscreen)};
+  if (all_screens.left < all_screens.right && all_screens.top < all_screens.bottom) {
+    bound.left = std::min(bound.left, all_screens.left);
+    bound.top = std::min(bound.top, all_screens.top);
+    bound.right = std::max(bound.right, all_screens.right);
+    bound.bottom = std::max(bound.bottom, all_screens.bottom);
+  }
+  return bound;
 }
 
 PanelPress ClassifyPanelPress(const PanelRegions& regions, Point cursor) {

@@ -34,8 +34,10 @@ PanelClientRegions ComputePanelClientRegions(float panel_width, const TwipsBox& 
                                              const TwipsBox& last_day_cell,
                                              const TwipsBox& today_button, float tx, float ty);
 
-// Twice the full-screen client area, from the origin: presses beyond it are ignored.
-Rect BoundRegion(std::int32_t cx_fullscreen, std::int32_t cy_fullscreen);
+// Twice the full-screen client area from the origin, widened to take in every screen of the
+// desktop (all_screens, their bounding rectangle), so that a press outside the panel closes it
+// on whichever screen it lands, also at negative coordinates. Presses beyond it are ignored.
+Rect BoundRegion(std::int32_t cx_fullscreen, std::int32_t cy_fullscreen, const Rect& all_screens);
 
 // All regions in screen pixels.
 struct PanelRegions {

@@ -233,7 +233,11 @@ void Datewell::SetEnabled(bool on) {
 }
 
 void Datewell::DropDown() {
-  if (!picCalendar->Visible()) {
+  // A hidden control has its panel back among its own children (its hidden handler put it
+  // there): opened then, the panel would be nowhere on the screen yet hold the capture, and
+  // swallow the next press wherever it fell.
+  const bool shown = windowing_.GetParent(picCalendar->hWnd()) == windowing_.GetDesktopWindow();
+  if (shown && !picCalendar->Visible()) {
     OpenCalendar();
   }
 }

@@ -284,7 +284,9 @@ class Form : public Widget {
   virtual void SetCaption(std::string_view caption) = 0;
   virtual std::string Caption() const = 0;
   virtual void SetClientSize(float width, float height) = 0;  // twips
-  virtual void SetIcon(XpmImage icon) = 0;
+  // The window icon, one image per size; the window system picks the size it shows (16 x 16 in
+  // a title bar, 32 x 32 where windows are switched).
+  virtual void SetIcon(std::span<const XpmImage> images) = 0;
   // Shows the form modally; returns once it has been unloaded (by Unload, or by the window's own
   // close command).
   virtual void ShowModal() = 0;

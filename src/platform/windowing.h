@@ -91,6 +91,12 @@ class Windowing {
   virtual Rect GetWorkArea(Hwnd /*hwnd*/) {
     return Rect{0, 0, GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN)};
   }
+  // The bounding rectangle of all screens of the desktop, in screen pixels: screens left of or
+  // above the primary one lie at negative coordinates. A backend that does not override it has
+  // one screen at the origin, its full-screen client size.
+  virtual Rect GetVirtualScreenRect() {
+    return Rect{0, 0, GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN)};
+  }
 };
 
 }  // namespace datewell

@@ -97,8 +97,22 @@ TEST(PanelClientRegions, DesignLayoutAt15And12) {
   }
 }
 
-TEST(PanelBound, IsTwiceTheFullScreenClientArea) {
-  EXPECT_EQ(BoundRegion(1024, 738), (Rect{0, 0, 2048, 1476}));
+TEST(PanelBound, TwiceTheFullScreenClientAreaWidenedToEveryScreen) {
+  const struct {
+    const char* name;
+    Rect all_screens;
+    Rect expected;
+  } rows[] = {
+      {"one screen at the origin", {0, 0, 1024, 768}, {0, 0, 2048, 1476}},
+      {"a second screen right of the first", {0, 0, 2304, 1024}, {0, 0, 2304, 1476}},
+      {"a screen left of and above the primary one",
+       {-1280, -256, 1024, 768},
+       {-1280, -256, 2048, 1476}},
+      {"no screen known", {}, {0, 0, 2048, 1476}},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(BoundRegion(1024, 738, row.all_screens), row.expected) << row.name;
+  }
 }
 
 // A panel at screen pixel (100, 200), design size at 15 twips per pixel.
@@ -110,7 +124,7 @@ PanelRegions RegionsAt100x200() {
   const PanelClientRegions c =
       ComputePanelClientRegions(kPanelWidth, kFirstDayCell, kLastDayCell, kTodayButton, 15, 15);
   PanelRegions r;
-  r.bound = BoundRegion(1024, 738);
+  r.bound = BoundRegion(1024, 738, Rect{0, 0, 1024, 768});
   r.panel = PixelBox({1500, 3000, kPanelWidth, kPanelWidth}, 15, 15);
   r.day_area = shift(c.day_area);
   r.today = shift(c.today);

@@ -57,6 +57,9 @@ TEST(AboutBox, ShownModallyWithItsControls) {
       }
     }
     EXPECT_EQ(names, (std::vector<std::string>{"cmdOK", "Image1", "Label2", "Label1"}));
+    EXPECT_EQ(h.desktop.Inspect(form.hWnd())->icon,
+              (std::vector<std::string>{kDatewellIcon32[0], kDatewellIcon16[0]}))
+        << "the window icon carries both sizes";
     return headless::ModalAction::Ok;
   });
   h.control->ShowAboutBox();

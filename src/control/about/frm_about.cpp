@@ -47,7 +47,8 @@ frmAbout::frmAbout(Toolkit& toolkit) {
   form_ = toolkit.CreateForm(d.form_name);
   form_->SetCaption(d.caption);
   form_->SetClientSize(d.client_width, d.client_height);
-  form_->SetIcon(kDatewellIcon32);
+  const XpmImage icon[] = {kDatewellIcon32, kDatewellIcon16};
+  form_->SetIcon(icon);
 
   cmdOK = toolkit.CreateCommandButton(*form_, d.cmdOK.name);
   Place(*cmdOK, d.cmdOK);

@@ -865,6 +865,7 @@ std::optional<WindowInfo> HeadlessDesktop::Inspect(Hwnd hwnd) const {
   info.shown = s.Shown(*n);
   info.rect = s.ParentRelativeRect(*n);
   info.screen_rect = s.ScreenRectOf(*n).value_or(Rect{});
+  info.icon = n->IconImages();
   return info;
 }
 

@@ -121,6 +121,8 @@ struct WindowInfo {
   bool shown = false;    // it and every ancestor visible
   Rect rect;             // pixels, relative to the parent's client area
   Rect screen_rect;      // pixels, on the screen
+  // A form's window icon: the XPM header line of each image, "32 32 7 1" (empty otherwise).
+  std::vector<std::string> icon;
 };
 
 class HeadlessDesktop : public Toolkit, public Windowing, public Clock {

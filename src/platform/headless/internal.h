@@ -55,6 +55,8 @@ class Node {
   virtual bool HasPaint() const { return false; }
   virtual void OnPaint() {}
   virtual bool AcceptsInput() const { return true; }  // false while disabled
+  // A form's window icon: the XPM header line of each of its images.
+  virtual std::vector<std::string> IconImages() const { return {}; }
 
   bool Windowed() const {
     return kind != NodeKind::Label && kind != NodeKind::Line && kind != NodeKind::Image;

@@ -430,7 +430,15 @@ class HForm final : public Common<Form> {
     width = w;
     height = h;
   }
-  void SetIcon(XpmImage icon) override { icon_.assign(icon.begin(), icon.end()); }
+  void SetIcon(std::span<const XpmImage> images) override {
+    icon_.clear();
+    for (const XpmImage image : images) {
+      if (!image.empty()) {
+        icon_.emplace_back(image.front());
+      }
+    }
+  }
+  std::vector<std::string> IconImages() const override { return icon_; }
 
   // Headless has no user: the modal driver decides how the form ends. Whatever it does, the form
   // is unloaded when ShowModal returns.
@@ -475,7 +483,7 @@ class HForm final : public Common<Form> {
  private:
   FormHandlers h_;
   std::string caption_;
-  std::vector<std::string> icon_;
+  std::vector<std::string> icon_;  // the header line of each image
   bool loaded_ = true;
   bool running_ = false;
 };

@@ -14,6 +14,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "platform/qt/qt_internal.h"
 
@@ -651,6 +652,28 @@ Rect QtDesktop::GetWorkArea(Hwnd hwnd) {
               static_cast<std::int32_t>(std::lround(a.top() * dpr)),
               static_cast<std::int32_t>(std::lround((a.left() + a.width()) * dpr)),
               static_cast<std::int32_t>(std::lround((a.top() + a.height()) * dpr))};
+}
+
+Rect QtDesktop::GetVirtualScreenRect() {
+  if (state_->work_area) {
+    return Windowing::GetVirtualScreenRect();
+  }
+  std::optional<Rect> all;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect g = screen->geometry();
+    const double dpr = screen->devicePixelRatio();
+    const Rect r{static_cast<std::int32_t>(std::lround(g.left() * dpr)),
+                 static_cast<std::int32_t>(std::lround(g.top() * dpr)),
+                 static_cast<std::int32_t>(std::lround((g.left() + g.width()) * dpr)),
+                 static_cast<std::int32_t>(std::lround((g.top() + g.height()) * dpr))};
+    if (!all) {
+      all = r;
+    } else {
+      all = Rect{std::min(all->left, r.left), std::min(all->top, r.top),
+                 std::max(all->right, r.right), std::max(all->bottom, r.bottom)};
+    }
+  }
+  return all ? *all : Windowing::GetVirtualScreenRect();
 }
 
 bool QtDesktop::GetCursorPos(Point& point) {

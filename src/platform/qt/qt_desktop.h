@@ -91,6 +91,9 @@ class QtDesktop : public Toolkit, public Windowing {
   // The available area of the screen that shows hwnd (the screen under the window's middle),
   // in device pixels, origin included: a control on a second screen opens its panel there.
   Rect GetWorkArea(Hwnd hwnd) override;
+  // The bounding rectangle of every screen's geometry, in device pixels; with a work area
+  // imposed by OverrideWorkArea, the one screen those figures describe.
+  Rect GetVirtualScreenRect() override;
 
   // ---- Host side ----
   // A shown top-level window at screen pixels (a host's form) that user control surfaces and

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFocusEvent>
 #include <QFontMetrics>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -906,10 +907,17 @@ class QtForm final : public Windowed<Form> {
     height_ = height;
     ApplyGeometry();
   }
-  void SetIcon(XpmImage icon) override {
-    if (form() && !icon.empty()) {
-      form()->setWindowIcon(QPixmap(icon.data()));
+  void SetIcon(std::span<const XpmImage> images) override {
+    if (!form()) {
+      return;
     }
+    QIcon icon;
+    for (const XpmImage image : images) {
+      if (!image.empty()) {
+        icon.addPixmap(QPixmap(image.data()));
+      }
+    }
+    form()->setWindowIcon(icon);
   }
   void ShowModal() override {
     if (!form()) {

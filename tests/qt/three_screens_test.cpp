@@ -1,5 +1,7 @@
-// A desktop of two screens (the offscreen platform configured by two_screens.json, run as the
-// qt_two_screens test): the panel is placed and clamped in the screen that shows the control.
+// A desktop of three screens (the offscreen platform configured by three_screens.json, run as
+// the qt_three_screens test): the primary one at the origin, one right of it and one left of and
+// above it, at negative coordinates. The panel is placed and clamped in the screen that shows
+// the control, and a press outside it closes it on whichever screen the press lands.
 
 #include <gtest/gtest.h>
 
@@ -13,16 +15,16 @@
 namespace datewell::qttest {
 namespace {
 
-class TwoScreens : public QtFormsTest {
+class ThreeScreens : public QtFormsTest {
  protected:
   void SetUp() override {
-    if (QGuiApplication::screens().size() != 2) {
-      GTEST_SKIP() << "needs the two-screen offscreen desktop (DATEWELL_TEST_SCREENS)";
+    if (QGuiApplication::screens().size() != 3) {
+      GTEST_SKIP() << "needs the three-screen offscreen desktop (DATEWELL_TEST_SCREENS)";
     }
   }
 };
 
-TEST_F(TwoScreens, ThePanelOpensOnTheScreenThatShowsTheControl) {
+TEST_F(ThreeScreens, ThePanelOpensOnTheScreenThatShowsTheControl) {
   struct Row {
     std::string name;
     int x, y;    // the control's top-left corner
@@ -52,6 +54,31 @@ TEST_F(TwoScreens, ThePanelOpensOnTheScreenThatShowsTheControl) {
     } else {
       EXPECT_GT(panel.top(), origin.y);
     }
+    f.dw().CloseUp();
+    forms_.pop_back();
+  }
+}
+
+TEST_F(ThreeScreens, APressOutsideThePanelClosesItOnEveryScreen) {
+  struct Row {
+    std::string name;
+    int x, y;     // the control's top-left corner
+    Point press;  // screen pixels
+  };
+  const std::vector<Row> rows = {
+      {"control on the primary screen, press on the screen left of it", 300, 300, {-600, 100}},
+      {"control on the screen left of the primary, press on that screen", -900, 300, {-300, -100}},
+      {"control on the screen left of the primary, press on the primary", -900, 300, {500, 400}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ControlOnForm& f = Place(row.x, row.y, 140);
+    input_.Click(f.DropButton());
+    ASSERT_TRUE(f.PanelOpen());
+    input_.Click(row.press);
+    EXPECT_FALSE(f.PanelOpen());
+    EXPECT_NE(f.control->desktop().GetCapture(), f.dw().Inspect().picCalendar->hWnd())
+        << "the capture is released";
     f.dw().CloseUp();
     forms_.pop_back();
   }
