@@ -18,8 +18,8 @@
 namespace datewell::host {
 namespace {
 
-constexpr int kScripts = 150;
-constexpr int kStepsPerScript = 200;
+constexpr int kScripts = 300;
+constexpr int kStepsPerScript = 300;
 
 // The control's client origin is at (100, 100); its panel opens below it. Points are drawn from
 // a box that covers the field, the drop button, the whole panel and some desktop around them.
