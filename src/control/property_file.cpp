@@ -1,6 +1,7 @@
 #include "control/property_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <random>
 #include <system_error>
 
 #include "control/variant_convert.h"
@@ -363,8 +365,158 @@ class EntryDecoder {
   std::string_view key_;
 };
 
-// Thrown by the parse callback when the text nests deeper than any property file does.
-struct TooDeep {};
+// Adds a member whose name the caller knows to be new to a JSON object. The library's own
+// insertion first looks the name up, which in an object that keeps its order is a linear
+// search, so that filling an object of n members took time in proportion to n squared.
+Json& AppendMember(Json& object, std::string name, Json value) {
+  auto& members = static_cast<Json::object_t::Container&>(object.get_ref<Json::object_t&>());
+  members.emplace_back(std::move(name), std::move(value));
+  return members.back().second;
+}
+
+std::string WithoutTag(const std::exception& e) {
+  // "[json.exception.parse_error.101] parse error at line 1, column 2: ..." without its tag.
+  std::string why = e.what();
+  if (auto end = why.find("] "); end != std::string::npos) {
+    why.erase(0, end + 2);
+  }
+  return why;
+}
+
+// Builds the document from the parser's events, as the library's own builder does but in time
+// linear in the size of the text. It refuses what a property file never holds: text nested
+// deeper than kMaxDepth, and a name that stands twice in one object (the last one would win
+// silently, and the first would never be checked).
+class DocumentBuilder {
+ public:
+  explicit DocumentBuilder(std::string_view file) : file_(file) {}
+
+  Json Take() { return std::move(root_); }
+
+  // The parser's events (the library's SAX interface).
+  bool null() { return Add(Json(nullptr)) != nullptr; }
+  bool boolean(bool b) { return Add(Json(b)) != nullptr; }
+  bool number_integer(Json::number_integer_t i) { return Add(Json(i)) != nullptr; }
+  bool number_unsigned(Json::number_unsigned_t u) { return Add(Json(u)) != nullptr; }
+  bool number_float(Json::number_float_t d, const std::string&) { return Add(Json(d)) != nullptr; }
+  bool string(std::string& s) { return Add(Json(std::move(s))) != nullptr; }
+  bool binary(Json::binary_t&) { return false; }  // JSON text holds none
+  bool start_object(std::size_t) { return Open(Json::object()); }
+  bool start_array(std::size_t) { return Open(Json::array()); }
+  bool end_object() {
+    CheckNames(*levels_.back().value);
+    return Close();
+  }
+  bool end_array() { return Close(); }
+  bool key(std::string& name) {
+    levels_.back().name = std::move(name);
+    return true;
+  }
+  bool parse_error(std::size_t, const std::string&, const Json::exception& e) {
+    // Syntax errors and numbers beyond a double ("1e999") alike.
+    Fail(kErrInvalidFileFormat, file_, "", "", WithoutTag(e));
+  }
+
+ private:
+  // An object or array not yet closed.
+  struct Level {
+    Json* value;
+    std::string name;  // of the member whose value comes next
+  };
+  // Up to this many members, comparing each pair is quicker than sorting.
+  static constexpr std::size_t kComparedMembers = 16;
+
+  Json* Add(Json value) {
+    if (levels_.empty()) {
+      root_ = std::move(value);
+      return &root_;
+    }
+    Level& level = levels_.back();
+    if (level.value->is_array()) {
+      auto& items = level.value->get_ref<Json::array_t&>();
+      items.push_back(std::move(value));
+      return &items.back();
+    }
+    return &AppendMember(*level.value, std::move(level.name), std::move(value));
+  }
+
+  bool Open(Json value) {
+    if (levels_.size() > static_cast<std::size_t>(kMaxDepth)) {
+      Fail(kErrInvalidFileFormat, file_, "", "", "the text nests deeper than a property file does");
+    }
+    // Only the innermost open value grows, so the pointers to the outer ones stay valid.
+    levels_.push_back({Add(std::move(value)), {}});
+    return true;
+  }
+
+  bool Close() {
+    levels_.pop_back();
+    return true;
+  }
+
+  // Refuses a complete object with a name twice. Larger objects are checked by sorting their
+  // names by hash (then by name), which brings equal names together in n log n steps at worst.
+  void CheckNames(const Json& object) const {
+    const auto& members = object.get_ref<const Json::object_t&>();
+    if (members.size() <= kComparedMembers) {
+      for (auto later = members.begin(); later != members.end(); ++later) {
+        for (auto earlier = members.begin(); earlier != later; ++earlier) {
+          if (earlier->first == later->first) {
+            Duplicate(later->first);
+          }
+        }
+      }
+      return;
+    }
+    const std::hash<std::string> hash;
+    std::vector<std::pair<std::size_t, const std::string*>> names;
+    names.reserve(members.size());
+    for (const auto& member : members) {
+      names.emplace_back(hash(member.first), &member.first);
+    }
+    std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) {
+      return a.first != b.first ? a.first < b.first : *a.second < *b.second;
+    });
+    auto same = std::adjacent_find(names.begin(), names.end(), [](const auto& a, const auto& b) {
+      return a.first == b.first && *a.second == *b.second;
+    });
+    if (same != names.end()) {
+      Duplicate(*same->second);
+    }
+  }
+
+  // The name of the member of levels_[i] being read, the one levels_[i + 1] belongs to.
+  std::string OpenMember(std::size_t i) const {
+    const Json& value = *levels_[i].value;
+    if (!value.is_object() || value.empty()) {
+      return "";
+    }
+    return value.get_ref<const Json::object_t&>().back().first;
+  }
+
+  // Names the duplicate by where it stands: among the controls, among a control's entries, or
+  // elsewhere.
+  [[noreturn]] void Duplicate(const std::string& name) const {
+    const std::size_t depth = levels_.size();
+    const bool in_controls =
+        depth >= 2 && OpenMember(0) == "controls" && levels_[1].value->is_object();
+    if (in_controls && depth == 2) {
+      Fail(kErrInvalidFileFormat, file_, name, "", "the file holds this control twice");
+    }
+    if (in_controls && depth == 3) {
+      Fail(kErrInvalidFileFormat, file_, OpenMember(1), name, "the control holds this key twice");
+    }
+    if (in_controls) {
+      Fail(kErrInvalidFileFormat, file_, OpenMember(1), OpenMember(2),
+           "the name " + Quote(name) + " appears twice in one object");
+    }
+    Fail(kErrInvalidFileFormat, file_, "", "", "the name " + Quote(name) + " appears twice");
+  }
+
+  std::string_view file_;
+  Json root_;
+  std::vector<Level> levels_;
+};
 
 // A copy that does not share a font object with the original.
 Variant Detached(const Variant& v) {
@@ -374,17 +526,208 @@ Variant Detached(const Variant& v) {
   return v;
 }
 
+// ---- Saving ------------------------------------------------------------------------------------
+
+constexpr int kMaxSymbolicLinks = 40;
+
+// The file a save replaces: the path itself, or the file its symbolic links lead to, so that a
+// link stays a link and the file behind it gets the new content.
+std::filesystem::path SaveTarget(const std::filesystem::path& path, std::string_view file) {
+  std::filesystem::path target = path;
+  for (int links = 0;; ++links) {
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+      return target;
+    }
+    if (links == kMaxSymbolicLinks) {
+      Fail(kErrFileAccess, file, "", "", "too many levels of symbolic links");
+    }
+    std::error_code ec;
+    std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+    if (ec) {
+      Fail(kErrFileAccess, file, "", "", "cannot read the symbolic link: " + ec.message());
+    }
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+}
+
+struct Owner {
+  uid_t uid;
+  gid_t gid;
+};
+
+// Temporary files are named ".<file name>.<8 letters or digits>" in the folder of the file.
+constexpr std::size_t kTempSuffixLength = 8;
+constexpr std::string_view kTempLetters =
+    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+
+std::filesystem::path TempName(const std::filesystem::path& dir, const std::string& base) {
+  std::random_device device;
+  std::string name = "." + base + ".";
+  for (std::size_t i = 0; i < kTempSuffixLength; ++i) {
+    name += kTempLetters[device() % kTempLetters.size()];
+  }
+  return dir / name;
+}
+
+bool IsTempName(std::string_view name, const std::string& base) {
+  const std::size_t prefix = base.size() + 2;
+  return name.size() == prefix + kTempSuffixLength && name[0] == '.' &&
+         name.substr(1, base.size()) == base && name[prefix - 1] == '.' &&
+         name.substr(prefix).find_first_not_of(kTempLetters) == std::string_view::npos;
+}
+
+// Removes the temporary files of saves that died between naming their file and renaming it
+// (or, where files cannot start unnamed, while writing it). A save holds a lock on its
+// temporary file from creation until after the rename, so a file nobody holds is a leftover.
+void RemoveLeftovers(const std::filesystem::path& dir, const std::string& base) {
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::filesystem::path& name = it->path();
+    if (!IsTempName(name.filename().string(), base)) {
+      continue;
+    }
+    const int fd = ::open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+      continue;
+    }
+    struct stat held {};
+    struct stat named {};
+    // Still the same file under that name once the lock is taken: its save did not finish.
+    if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+        ::lstat(name.c_str(), &named) == 0 && named.st_dev == held.st_dev &&
+        named.st_ino == held.st_ino) {
+      ::unlink(name.c_str());
+    }
+    ::close(fd);
+  }
+}
+
+// The new content of a file being saved, in the file's folder. Where the system allows, it has
+// no name while it is written, so that a save interrupted even by a crash leaves nothing behind;
+// it is named only once complete, just before the rename over the old file. Elsewhere it is a
+// named file from the start. Either way it is locked until renamed (see RemoveLeftovers), and
+// whatever is still named when the object goes is removed.
+class TempFile {
+ public:
+  TempFile(const std::filesystem::path& dir, std::string base, std::string_view file)
+      : dir_(dir), base_(std::move(base)), file_(file) {
+    // The unnamed file is named through its descriptor's entry under /proc.
+    if (::access("/proc/self/fd", X_OK) == 0) {
+      fd_ = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+      // Anything but "this file system or kernel has no unnamed files" is a real failure.
+      if (fd_ < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+        Failed("cannot create a temporary file");
+      }
+    }
+    for (int attempt = 0; fd_ < 0 && attempt < kAttempts; ++attempt) {
+      std::string name = TempName(dir_, base_).string();
+      fd_ = ::open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+      if (fd_ >= 0) {
+        name_ = std::move(name);
+      } else if (errno != EEXIST) {
+        break;
+      }
+    }
+    if (fd_ < 0) {
+      Failed("cannot create a temporary file");
+    }
+    if (::flock(fd_, LOCK_EX) != 0) {
+      Failed("cannot lock the temporary file");
+    }
+  }
+
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+  ~TempFile() {
+    if (!name_.empty()) {
+      ::unlink(name_.c_str());
+    }
+    if (fd_ >= 0) {
+      ::close(fd_);
+    }
+  }
+
+  // Writes and flushes the text, with the owner and permissions given.
+  void Write(const std::string& text, const std::optional<Owner>& owner, mode_t mode) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+      const ssize_t n = ::write(fd_, text.data() + done, text.size() - done);
+      if (n < 0) {
+        if (errno == EINTR) {
+          continue;
+        }
+        Failed("cannot write");
+      }
+      done += static_cast<std::size_t>(n);
+    }
+    struct stat now {};
+    if (::fstat(fd_, &now) != 0) {
+      Failed("cannot write");
+    }
+    // The owner first: changing it may clear the set-user-ID bits of the mode.
+    if (owner && (now.st_uid != owner->uid || now.st_gid != owner->gid) &&
+        ::fchown(fd_, owner->uid, owner->gid) != 0) {
+      Failed("cannot keep the owner of the file");
+    }
+    if (::fchmod(fd_, mode) != 0 || ::fsync(fd_) != 0) {
+      Failed("cannot flush");
+    }
+  }
+
+  // Renames the complete file over target, naming it first when it has no name yet.
+  void Replace(const std::filesystem::path& target) {
+    if (name_.empty()) {
+      const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+      for (int attempt = 0; attempt < kAttempts && name_.empty(); ++attempt) {
+        std::string name = TempName(dir_, base_).string();
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+          name_ = std::move(name);
+        } else if (errno != EEXIST) {
+          break;
+        }
+      }
+      if (name_.empty()) {
+        Failed("cannot name the new file");
+      }
+    }
+    if (::rename(name_.c_str(), target.c_str()) != 0) {
+      Failed("cannot replace the file");
+    }
+    name_.clear();
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) {
+      Failed("cannot close");
+    }
+  }
+
+ private:
+  static constexpr int kAttempts = 100;
+
+  [[noreturn]] void Failed(const std::string& what) const {
+    Fail(kErrFileAccess, file_, "", "", what + ": " + std::strerror(errno));
+  }
+
+  int fd_ = -1;
+  std::filesystem::path dir_;
+  std::string base_;
+  std::string file_;  // for error texts
+  std::string name_;  // empty while the file has no name
+};
+
 }  // namespace
 
 // ---- ControlProperties ------------------------------------------------------------------------
 
 Variant ControlProperties::ReadProperty(std::string_view key, const Variant& default_value) {
-  for (const auto& [k, v] : entries_) {
-    if (k == key) {
-      return Detached(v);
-    }
-  }
-  return default_value;
+  auto it = index_.find(key);
+  return it == index_.end() ? default_value : Detached(entries_[it->second].second);
+}
+
+void ControlProperties::Append(std::string key, Variant value) {
+  index_.emplace(key, entries_.size());
+  entries_.emplace_back(std::move(key), std::move(value));
 }
 
 void ControlProperties::WriteProperty(std::string_view key, const Variant& value,
@@ -401,8 +744,16 @@ void ControlProperties::WriteProperty(std::string_view key, const Variant& value
   if (AutomationEquals(value, default_value)) {
     return;
   }
-  std::erase_if(entries_, [&](const auto& entry) { return entry.first == key; });
-  entries_.emplace_back(std::string(key), Detached(value));
+  if (auto it = index_.find(key); it != index_.end()) {
+    // The key moves to the end: the entries after it move up one place.
+    const std::size_t at = it->second;
+    index_.erase(it);
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(at));
+    for (std::size_t i = at; i < entries_.size(); ++i) {
+      index_[entries_[i].first] = i;
+    }
+  }
+  Append(std::string(key), Detached(value));
 }
 
 // ---- PropertyFile -----------------------------------------------------------------------------
@@ -415,14 +766,17 @@ struct PropertyFile::Impl {
   };
   Json root = Json::object();
   std::vector<Slot> slots;
+  // Where each control stands in slots.
+  std::unordered_map<std::string, std::size_t, ControlProperties::KeyHash, std::equal_to<>> index;
 
   Slot* Find(std::string_view name) {
-    for (Slot& s : slots) {
-      if (s.name == name) {
-        return &s;
-      }
-    }
-    return nullptr;
+    auto it = index.find(name);
+    return it == index.end() ? nullptr : &slots[it->second];
+  }
+  Slot& Add(std::string name, Json raw) {
+    index.emplace(name, slots.size());
+    slots.push_back({std::move(name), std::move(raw), nullptr});
+    return slots.back();
   }
 };
 
@@ -443,27 +797,11 @@ PropertyFile PropertyFile::Parse(std::string_view text, const std::filesystem::p
     Fail(kErrInvalidFileFormat, file, "", "",
          "the file is larger than " + std::to_string(kMaxPropertyFileBytes >> 20) + " MiB");
   }
-  Json root;
-  try {
-    root = Json::parse(text.begin(), text.end(), [](int depth, Json::parse_event_t event, Json&) {
-      if ((event == Json::parse_event_t::object_start ||
-           event == Json::parse_event_t::array_start) &&
-          depth > kMaxDepth) {
-        throw TooDeep{};
-      }
-      return true;
-    });
-  } catch (const Json::exception& e) {
-    // Syntax errors and numbers beyond a double ("1e999") alike; the message without its tag:
-    // "[json.exception.parse_error.101] parse error at line 1, column 2: ...".
-    std::string why = e.what();
-    if (auto end = why.find("] "); end != std::string::npos) {
-      why.erase(0, end + 2);
-    }
-    Fail(kErrInvalidFileFormat, file, "", "", why);
-  } catch (const TooDeep&) {
-    Fail(kErrInvalidFileFormat, file, "", "", "the text nests deeper than a property file does");
+  DocumentBuilder builder(file);
+  if (!Json::sax_parse(text.begin(), text.end(), &builder)) {
+    Fail(kErrInvalidFileFormat, file, "", "", "the file is not JSON text");
   }
+  Json root = builder.Take();
   if (!root.is_object()) {
     Fail(kErrInvalidFileFormat, file, "", "", "the file is not a JSON object");
   }
@@ -494,7 +832,7 @@ PropertyFile PropertyFile::Parse(std::string_view text, const std::filesystem::p
     if (!entries.is_object()) {
       Fail(kErrInvalidFileFormat, file, name, "", "the control is not an object of entries");
     }
-    result.impl_->slots.push_back({name, std::move(entries), nullptr});
+    result.impl_->Add(name, std::move(entries));
   }
   root.erase("controls");
   result.impl_->root = std::move(root);
@@ -563,12 +901,14 @@ ControlProperties& PropertyFile::Read(std::string_view name) {
     auto entries = std::make_unique<ControlProperties>();
     entries->file_ = file;
     entries->control_ = slot->name;
+    entries->entries_.reserve(slot->raw.size());
+    entries->index_.reserve(slot->raw.size());
     for (const auto& [key, entry] : slot->raw.items()) {
       if (key.empty() || TextProblem(key, kMaxNameBytes)) {
         Fail(kErrInvalidPropertyValue, file, name, "", "an entry has an empty or invalid key");
       }
-      Variant v = EntryDecoder(file, slot->name, key).Decode(entry);
-      entries->entries_.emplace_back(key, std::move(v));
+      // Keys are unique: the parser refused a name twice in one object.
+      entries->Append(key, EntryDecoder(file, slot->name, key).Decode(entry));
     }
     slot->entries = std::move(entries);
     slot->raw = Json();
@@ -583,8 +923,7 @@ ControlProperties& PropertyFile::Write(std::string_view name) {
   }
   Impl::Slot* slot = impl_->Find(name);
   if (slot == nullptr) {
-    impl_->slots.push_back({std::string(name), Json(), nullptr});
-    slot = &impl_->slots.back();
+    slot = &impl_->Add(std::string(name), Json());
   }
   // The same object when the control was read before, so that a reference a caller still holds
   // stays valid (and sees the emptied entries).
@@ -600,28 +939,33 @@ ControlProperties& PropertyFile::Write(std::string_view name) {
 }
 
 bool PropertyFile::Remove(std::string_view name) {
-  auto& slots = impl_->slots;
-  for (auto it = slots.begin(); it != slots.end(); ++it) {
-    if (it->name == name) {
-      slots.erase(it);
-      return true;
-    }
+  auto it = impl_->index.find(name);
+  if (it == impl_->index.end()) {
+    return false;
   }
-  return false;
+  const std::size_t at = it->second;
+  impl_->index.erase(it);
+  auto& slots = impl_->slots;
+  slots.erase(slots.begin() + static_cast<std::ptrdiff_t>(at));
+  for (std::size_t i = at; i < slots.size(); ++i) {
+    impl_->index[slots[i].name] = i;
+  }
+  return true;
 }
 
 std::string PropertyFile::Text() const {
   Json root = impl_->root;
+  // Control names and keys are unique, so members are appended without a search.
   Json controls = Json::object();
   for (const auto& slot : impl_->slots) {
     if (slot.entries) {
       Json entries = Json::object();
       for (const auto& [key, value] : slot.entries->Entries()) {
-        entries[key] = Encode(value);
+        AppendMember(entries, key, Encode(value));
       }
-      controls[slot.name] = std::move(entries);
+      AppendMember(controls, slot.name, std::move(entries));
     } else {
-      controls[slot.name] = slot.raw;
+      AppendMember(controls, slot.name, slot.raw);
     }
   }
   root["controls"] = std::move(controls);
@@ -631,50 +975,36 @@ std::string PropertyFile::Text() const {
 void PropertyFile::Save() const {
   const std::string file = path_.string();
   const std::string text = Text();
-  std::filesystem::path dir = path_.parent_path();
+  const std::filesystem::path target = SaveTarget(path_, file);
+  std::filesystem::path dir = target.parent_path();
   if (dir.empty()) {
     dir = ".";
   }
-  std::string temp = (dir / ("." + path_.filename().string() + ".XXXXXX")).string();
-  int fd = ::mkstemp(temp.data());
-  if (fd < 0) {
-    Fail(kErrFileAccess, file, "", "",
-         std::string("cannot create a temporary file: ") + std::strerror(errno));
-  }
-  auto fail = [&](const std::string& what) {
-    const std::string reason = what + ": " + std::strerror(errno);
-    ::close(fd);
-    ::unlink(temp.c_str());
-    Fail(kErrFileAccess, file, "", "", reason);
-  };
-  std::size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) {
-        continue;
-      }
-      fail("cannot write");
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  // Keep the permissions of the file being replaced; a new file gets the usual ones.
+
+  // Keep the owner and permissions of the file being replaced; a new file gets the usual ones.
   struct stat old {};
-  const mode_t mode = ::stat(path_.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-  if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) {
-    fail("cannot flush");
+  std::optional<Owner> owner;
+  mode_t mode = 0644;
+  if (::stat(target.c_str(), &old) == 0) {
+    if (!S_ISREG(old.st_mode)) {
+      Fail(kErrFileAccess, file, "", "", "not a regular file");
+    }
+    // Checked by its permissions too: the superuser may write any file, but a file nobody may
+    // write is not to be replaced.
+    if ((old.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) {
+      Fail(kErrFileAccess, file, "", "", "the file is read-only");
+    }
+    owner = Owner{old.st_uid, old.st_gid};
+    mode = old.st_mode & 07777;
   }
-  if (::close(fd) != 0) {
-    ::unlink(temp.c_str());
-    Fail(kErrFileAccess, file, "", "", std::string("cannot close: ") + std::strerror(errno));
-  }
-  if (::rename(temp.c_str(), path_.c_str()) != 0) {
-    const std::string reason = std::string("cannot replace the file: ") + std::strerror(errno);
-    ::unlink(temp.c_str());
-    Fail(kErrFileAccess, file, "", "", reason);
-  }
+
+  const std::string base = target.filename().string();
+  TempFile temp(dir, base, file);
+  temp.Write(text, owner, mode);
+  temp.Replace(target);
+  RemoveLeftovers(dir, base);
   // Make the rename itself durable; a failure here loses nothing already written.
-  int dir_fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+  int dir_fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir_fd >= 0) {
     ::fsync(dir_fd);
     ::close(dir_fd);

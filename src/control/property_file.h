@@ -30,14 +30,24 @@
 //   control.ReadProperties(file.Read("Datewell1"));
 //
 // A control's entries are checked in full when the control is read, before the control sees any
-// of them; Save writes a temporary file in the same folder, flushes it and renames it over the
-// old one, so a failed save leaves the old file as it was.
+// of them. Reading and saving take time in proportion to the size of the file, however many
+// controls or entries it holds.
+//
+// Save writes the new file in the folder of the old one, without a name where the file system
+// allows, flushes it, names it only once it is complete and renames it over the old file: a
+// failed or interrupted save leaves the old file as it was and no partial file behind (the rare
+// temporary file of a save killed between naming and renaming is removed by the next save).
+// Saving through a symbolic link writes the file the link leads to; a file replaced keeps its
+// owner and permissions, and a read-only file is not replaced.
 //
 // Errors, raised as HostError; the description names the file, the control and the key:
 //    53 "File not found"          Open of a file that does not exist
-//    75 "Path/File access error"  the file cannot be read, or the new file cannot be written
-//   321 "Invalid file format"     not JSON, truncated, nested too deeply, larger than 32 MiB, or
-//                                 not of the shape above (a control that is not an object)
+//    75 "Path/File access error"  the file cannot be read, the new file cannot be written, or
+//                                 the file to replace is read-only
+//   321 "Invalid file format"     not JSON, truncated, nested too deeply, larger than 32 MiB, a
+//                                 name twice in one object (two controls, two entries of a
+//                                 control, two "version" members), or not of the shape above
+//                                 (a control that is not an object)
 //   380 "Invalid property value"  a malformed entry (unknown kind, a value not of its kind, a
 //                                 text longer than 64 KiB, a date outside the years 100 to 9999,
 //                                 an infinite number), a control the file does not hold, or a
@@ -48,6 +58,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -81,13 +92,28 @@ class ControlProperties : public PropertyBag {
                      const Variant& default_value) override;
 
   const std::vector<std::pair<std::string, Variant>>& Entries() const { return entries_; }
-  void Clear() { entries_.clear(); }
+  void Clear() {
+    entries_.clear();
+    index_.clear();
+  }
 
  private:
   friend class PropertyFile;
+  struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const {
+      return std::hash<std::string_view>{}(key);
+    }
+  };
+  // Adds an entry whose key is not stored yet.
+  void Append(std::string key, Variant value);
+
   std::string file_;     // for error texts
   std::string control_;  // for error texts
   std::vector<std::pair<std::string, Variant>> entries_;
+  // Where each key stands in entries_, so that a bag of many entries is read and written in
+  // constant time per key.
+  std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> index_;
 };
 
 class PropertyFile {

@@ -10,11 +10,18 @@
 
 #include "control/property_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -291,6 +298,23 @@ TEST_F(PropertyFileTest, MalformedFilesGiveAClearErrorAndStayUntouched) {
        FileWith(R"("Font": {"kind": "font", "value": {"name": "A", "size": 1e300, "bold": false,
                 "italic": false, "underline": false, "strikethru": false}})"),
        kErrInvalidPropertyValue, Mentions("key \"Font\"", "size")},
+      // A name twice in one object is refused, not settled by the last one.
+      {"two entries of one key",
+       FileWith(
+           R"("Value": {"kind": "string", "value": 5}, "Value": {"kind": "int16", "value": 0})"),
+       kErrInvalidFileFormat,
+       Mentions("form.json", "control \"Datewell1\"", "key \"Value\"", "twice")},
+      {"two controls of one name",
+       R"({"format": "datewell-properties", "version": 1,
+           "controls": {"Datewell1": {}, "Datewell1": {}}})",
+       kErrInvalidFileFormat, Mentions("form.json", "control \"Datewell1\"", "twice")},
+      {"two versions",
+       R"({"format": "datewell-properties", "version": 2, "version": 1, "controls": {}})",
+       kErrInvalidFileFormat, Mentions("form.json", "\"version\" appears twice")},
+      {"two control lists",
+       R"({"format": "datewell-properties", "version": 1, "controls": {"Datewell1": 5},
+           "controls": {"Datewell1": {}}})",
+       kErrInvalidFileFormat, Mentions("form.json", "\"controls\" appears twice")},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -362,22 +386,87 @@ TEST_F(PropertyFileTest, AFailedSaveLeavesTheOldFileAndNoLeftovers) {
   const Raised raised = ErrorOf([&] { nowhere.Save(); });
   EXPECT_EQ(raised.number, kErrFileAccess);
   EXPECT_NE(raised.text.find("missing"), std::string::npos);
+  // A read-only file in a writable folder: not replaced, whoever saves.
+  const fs::path locked = dir / "locked.json";
+  const auto read_only = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  WriteAll(locked, before);
+  fs::permissions(locked, read_only);
+  PropertyFile over(locked);
+  over.Write("Datewell1").WriteProperty("FontName", Variant("Verdana"), Variant(""));
+  const Raised refused = ErrorOf([&] { over.Save(); });
+  EXPECT_EQ(refused.number, kErrFileAccess);
+  EXPECT_NE(refused.text.find("locked.json"), std::string::npos) << refused.text;
+  EXPECT_NE(refused.text.find("read-only"), std::string::npos) << refused.text;
+  EXPECT_EQ(ReadAll(locked), before);
+  EXPECT_EQ(fs::status(locked).permissions() & fs::perms::all, read_only);
 
   EXPECT_EQ(ReadAll(path), before);
   auto files = FilesInDir();
   std::sort(files.begin(), files.end());
-  EXPECT_EQ(files, (std::vector<std::string>{"blocked", "form.json"})) << "no temporary left";
+  EXPECT_EQ(files, (std::vector<std::string>{"blocked", "form.json", "locked.json"}))
+      << "no temporary left";
 }
 
-TEST_F(PropertyFileTest, SaveReplacesTheFileAndKeepsItsPermissions) {
+TEST_F(PropertyFileTest, AnInterruptedSaveLeavesTheOldFileAndNothingBehind) {
   WriteAll(path, FileWith(""));
-  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  PropertyFile file = PropertyFile::Open(path);
+  file.Write("Datewell1")
+      .WriteProperty("ToolTipText", Variant(std::string(60000, 'x')), Variant(""));
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // The system kills the process at its first write beyond 4 KiB, as a crash would.
+    const rlimit no_core{0, 0};
+    const rlimit small{4096, 4096};
+    ::setrlimit(RLIMIT_CORE, &no_core);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    std::signal(SIGXFSZ, SIG_DFL);
+    file.Save();
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "status " << status;
+  EXPECT_EQ(ReadAll(path), FileWith(""));
+  EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"form.json"})) << "no partial file left";
+
+  // The file of a save that died between naming it and renaming it goes with the next save;
+  // the file of a save still running (it holds its lock) stays.
+  WriteAll(dir / ".form.json.Aa0Bb1Cc", "partial");
+  const fs::path running = dir / ".form.json.Dd2Ee3Ff";
+  WriteAll(running, "partial");
+  const int fd = ::open(running.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+  file.Save();
+  ::close(fd);
+  auto files = FilesInDir();
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{".form.json.Dd2Ee3Ff", "form.json"}));
+}
+
+TEST_F(PropertyFileTest, SaveReplacesTheFileBehindALinkAndKeepsItsOwnerAndPermissions) {
+  const fs::path real = dir / "real.json";
+  WriteAll(real, FileWith(""));
+  fs::create_symlink("real.json", path);
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  // Only the superuser can give a file to another owner; others check the permissions alone.
+  const bool other_owner = ::geteuid() == 0;
+  if (other_owner) {
+    ASSERT_EQ(::chown(real.c_str(), 4321, 4321), 0);
+  }
   PropertyFile file = PropertyFile::Open(path);
   file.Write("Datewell1").WriteProperty("FontName", Variant("Arial"), Variant(""));
   file.Save();
-  EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+  EXPECT_TRUE(fs::is_symlink(path)) << "the link stays a link";
+  EXPECT_EQ(ReadAll(real), file.Text());
+  EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_EQ(ReadAll(path), file.Text());
+  if (other_owner) {
+    struct stat st {};
+    ASSERT_EQ(::stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 4321u);
+    EXPECT_EQ(st.st_gid, 4321u);
+  }
   EXPECT_EQ(PropertyFile::Open(path).Text(), file.Text()) << "reading and saving is stable";
 }
 

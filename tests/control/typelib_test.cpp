@@ -103,8 +103,8 @@ TEST(TypeLibrary, RendersReadableIdl) {
       "  interface _Datewell : IDispatch {",
       "    [id(0x6803008c), propget]\n    HRESULT Version([out, retval] BSTR* value);",
       "    [id(0x68030089), propput]\n    HRESULT DateFormat([in, out] eDateFormat* value);",
-      "    [id(0xfffffe00), propputref, helpstring(\"Returns a Font object.\")]\n"
-      "    HRESULT Font([in] Font* value);",
+      ("    [id(0xfffffe00), propputref, helpstring(\"Returns a Font object.\")]\n"
+       "    HRESULT Font([in] Font* value);"),
       "    [id(0xfffffdd8)]\n    HRESULT ShowAboutBox();",
       "HRESULT Size([in, out] single* Width, [in, out] single* Height);",
       "    [default] interface _Datewell;\n    [default, source] dispinterface __Datewell;",

@@ -13,6 +13,16 @@ for script in "$scenarios"/*.dws; do
   dir="$work/$name"
   rm -rf "$dir" && mkdir -p "$dir"
   (cd "$dir" && QT_QPA_PLATFORM= "$host" --platform qt "$script" >transcript.txt 2>stderr.txt)
+  status=$?
+  # 1 when the transcript ends with a script error, else 0; anything else (a sanitizer's
+  # report, a crash) fails even when the transcript is complete.
+  want=0
+  tail -n 1 "$expected" | grep -q '^script error ' && want=1
+  if [ "$status" -ne "$want" ]; then
+    echo "scenario $name on the Qt backend: exit status $status, expected $want"
+    cat "$dir/stderr.txt"
+    failed=1
+  fi
   if ! diff -u --label "expected: $expected" --label "actual: $name on Qt" "$expected" \
       "$dir/transcript.txt"; then
     echo "scenario $name differs on the Qt backend"
