@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the project needs, only those that are missing.
 # Idempotent: runs apt-get update once, and only when something has to be installed.
+# `install-deps.sh fuzz` also brings clang, which the fuzz preset builds with.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,9 @@ packages=(
   qt6-base-dev libxcb1-dev libx11-dev libxtst6
   xvfb xauth openbox x11-utils imagemagick
 )
+if [ "${1:-}" = "fuzz" ]; then
+  packages+=(clang)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
