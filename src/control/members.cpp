@@ -8,13 +8,6 @@ namespace datewell {
 // The pass-through members, the stored flags and the methods of the default interface. Each
 // setter writes its target, then reports and lays out in the order the member table gives.
 
-namespace {
-
-// The largest font size a text box accepts, in points.
-constexpr float kMaxFontSize = 2160.0f;
-
-}  // namespace
-
 FontRef Datewell::Font() const {
   return txtDate->Font();
 }
