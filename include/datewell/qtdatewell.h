@@ -8,8 +8,9 @@
 // Members that fail throw datewell::HostError (error number and standard description), from
 // the C++ accessors and from QObject::setProperty alike.
 //
-// All controls of an application share one QtPlatform (the Qt desktop, the system clock and
-// the locale), made on first use and owned by the QApplication.
+// All controls of an application share one set of services (the Qt desktop, the system clock and
+// the locale), made on first use and owned by the QApplication. This header needs C++17 and Qt
+// alone; the control itself stays behind it.
 
 #include <QFont>
 #include <QString>
@@ -18,37 +19,15 @@
 #include <QWidget>
 #include <memory>
 
-#include "platform/host.h"
-#include "platform/toolkit.h"
+#include "datewell/export.h"
+#include "datewell/hosterror.h"
 
 namespace datewell {
 
-class Datewell;
-class QtDesktop;
-class LocaleServices;
-class Clock;
+class QtPlatform;
+class QtDatewellPrivate;
 
-// The services every control of one application uses.
-class QtPlatform : public QObject {
-  Q_OBJECT
- public:
-  // locale_name "" takes the locale from the environment.
-  explicit QtPlatform(const std::string& locale_name = "", QObject* parent = nullptr);
-  ~QtPlatform() override;
-  // The application's shared platform, made on first use as a child of the QApplication.
-  static QtPlatform& ForApplication();
-
-  QtDesktop& desktop() { return *desktop_; }
-  LocaleServices& locale() { return *locale_; }
-  Platform platform();
-
- private:
-  std::unique_ptr<Clock> clock_;
-  std::unique_ptr<QtDesktop> desktop_;
-  std::unique_ptr<LocaleServices> locale_;
-};
-
-class QtDatewell : public QWidget {
+class DATEWELL_EXPORT QtDatewell : public QWidget {
   Q_OBJECT
   Q_PROPERTY(QString Version READ version)
   Q_PROPERTY(QVariant DateValue READ dateValue WRITE setDateValue)
@@ -77,8 +56,6 @@ class QtDatewell : public QWidget {
  public:
   // A new control with its default settings.
   explicit QtDatewell(QWidget* parent = nullptr, const QString& name = QStringLiteral("Datewell1"));
-  QtDatewell(QtPlatform& platform, QWidget* parent,
-             const QString& name = QStringLiteral("Datewell1"));
   ~QtDatewell() override;
 
   QString version() const;
@@ -136,11 +113,7 @@ class QtDatewell : public QWidget {
   // are kept); loads from it. Errors are HostError (see control/property_file.h).
   void saveToFile(const QString& path);
   void loadFromFile(const QString& path);
-  QString controlName() const { return name_; }
-
-  // The control itself and the desktop, for tests and tools that look inside.
-  Datewell& control() { return *control_; }
-  QtDesktop& desktop();
+  QString controlName() const;
 
   QSize sizeHint() const override;
 
@@ -169,17 +142,11 @@ class QtDatewell : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  class Host;
-  void Create(PropertyBag* bag);
-  void FitToSurface();
-  // Takes over the height the control gave its surface.
-  void AdoptHeight();
+  friend class QtDatewellPrivate;
+  // A control on a platform of its own (see QtDatewellPrivate::Create).
+  QtDatewell(QtPlatform& platform, QWidget* parent, const QString& name);
 
-  QtPlatform& platform_;
-  QString name_;
-  std::unique_ptr<Host> host_;
-  std::unique_ptr<Datewell> control_;
-  bool fitting_ = false;
+  std::unique_ptr<QtDatewellPrivate> d_;
 };
 
 }  // namespace datewell
