@@ -12,6 +12,7 @@
 // the locale), made on first use and owned by the QApplication. This header needs C++17 and Qt
 // alone; the control itself stays behind it.
 
+#include <QDate>
 #include <QFont>
 #include <QString>
 #include <QVariant>
@@ -29,34 +30,58 @@ class QtDatewellPrivate;
 
 class DATEWELL_EXPORT QtDatewell : public QWidget {
   Q_OBJECT
-  Q_PROPERTY(QString Version READ version)
+  // The members of the type library, under their own names. The value members change with the
+  // field's text, which Change reports; DateValue, a variant, has no signal of its own (date is
+  // its Qt form). Members a property browser does not list are not designable, nor are Font and
+  // Enabled: they are the widget's own font and enabled, which Qt Designer shows already.
+  Q_PROPERTY(QString Version READ version CONSTANT)
   Q_PROPERTY(QVariant DateValue READ dateValue WRITE setDateValue)
-  Q_PROPERTY(QString StringValue READ stringValue WRITE setStringValue)
-  Q_PROPERTY(int DateFormat READ dateFormat WRITE setDateFormat)
-  Q_PROPERTY(bool AllowEmptyDate READ allowEmptyDate WRITE setAllowEmptyDate)
-  Q_PROPERTY(QFont Font READ controlFont WRITE setControlFont)
-  Q_PROPERTY(uint ForeColor READ foreColor WRITE setForeColor)
-  Q_PROPERTY(uint BackColor READ backColor WRITE setBackColor)
-  Q_PROPERTY(bool FontUnderline READ fontUnderline WRITE setFontUnderline)
-  Q_PROPERTY(bool FontTransparent READ fontTransparent WRITE setFontTransparent)
-  Q_PROPERTY(bool FontStrikethru READ fontStrikethru WRITE setFontStrikethru)
-  Q_PROPERTY(float FontSize READ fontSize WRITE setFontSize)
-  Q_PROPERTY(QString FontName READ fontName WRITE setFontName)
-  Q_PROPERTY(bool FontItalic READ fontItalic WRITE setFontItalic)
-  Q_PROPERTY(bool FontBold READ fontBold WRITE setFontBold)
-  Q_PROPERTY(bool Selected READ selected WRITE setSelected)
-  Q_PROPERTY(int SelLength READ selLength WRITE setSelLength)
-  Q_PROPERTY(int SelStart READ selStart WRITE setSelStart)
-  Q_PROPERTY(QString SelText READ selText WRITE setSelText)
-  Q_PROPERTY(QString ToolTipText READ toolTipText WRITE setToolTipText)
-  Q_PROPERTY(int WhatsThisHelpID READ whatsThisHelpID WRITE setWhatsThisHelpID)
-  Q_PROPERTY(bool Dropped READ dropped WRITE setDropped)
-  Q_PROPERTY(bool Enabled READ controlEnabled WRITE setControlEnabled)
+  Q_PROPERTY(QString StringValue READ stringValue WRITE setStringValue NOTIFY Change)
+  Q_PROPERTY(int DateFormat READ dateFormat WRITE setDateFormat NOTIFY dateFormatChanged)
+  Q_PROPERTY(
+      bool AllowEmptyDate READ allowEmptyDate WRITE setAllowEmptyDate NOTIFY allowEmptyDateChanged)
+  Q_PROPERTY(QFont Font READ controlFont WRITE setControlFont NOTIFY fontChanged DESIGNABLE false)
+  Q_PROPERTY(uint ForeColor READ foreColor WRITE setForeColor NOTIFY foreColorChanged)
+  Q_PROPERTY(uint BackColor READ backColor WRITE setBackColor NOTIFY backColorChanged)
+  Q_PROPERTY(bool FontUnderline READ fontUnderline WRITE setFontUnderline NOTIFY fontChanged
+                 DESIGNABLE false)
+  Q_PROPERTY(bool FontTransparent READ fontTransparent WRITE setFontTransparent NOTIFY fontChanged
+                 DESIGNABLE false)
+  Q_PROPERTY(bool FontStrikethru READ fontStrikethru WRITE setFontStrikethru NOTIFY fontChanged
+                 DESIGNABLE false)
+  Q_PROPERTY(float FontSize READ fontSize WRITE setFontSize NOTIFY fontChanged DESIGNABLE false)
+  Q_PROPERTY(QString FontName READ fontName WRITE setFontName NOTIFY fontChanged DESIGNABLE false)
+  Q_PROPERTY(
+      bool FontItalic READ fontItalic WRITE setFontItalic NOTIFY fontChanged DESIGNABLE false)
+  Q_PROPERTY(bool FontBold READ fontBold WRITE setFontBold NOTIFY fontChanged DESIGNABLE false)
+  Q_PROPERTY(bool Selected READ selected WRITE setSelected NOTIFY selectedChanged DESIGNABLE false)
+  Q_PROPERTY(
+      int SelLength READ selLength WRITE setSelLength NOTIFY selectionChanged DESIGNABLE false)
+  Q_PROPERTY(int SelStart READ selStart WRITE setSelStart NOTIFY selectionChanged DESIGNABLE false)
+  Q_PROPERTY(QString SelText READ selText WRITE setSelText NOTIFY selectionChanged DESIGNABLE false)
+  Q_PROPERTY(QString ToolTipText READ toolTipText WRITE setToolTipText NOTIFY toolTipTextChanged)
+  Q_PROPERTY(int WhatsThisHelpID READ whatsThisHelpID WRITE setWhatsThisHelpID NOTIFY
+                 whatsThisHelpIDChanged)
+  Q_PROPERTY(bool Dropped READ dropped WRITE setDropped NOTIFY droppedChanged DESIGNABLE false)
+  Q_PROPERTY(bool Enabled READ controlEnabled WRITE setControlEnabled NOTIFY enabledChanged
+                 DESIGNABLE false)
+  // The date as Qt programs take it: a null QDate when the control is empty. The property a
+  // QDataWidgetMapper or an item delegate reads and writes.
+  Q_PROPERTY(QDate date READ date WRITE setDate NOTIFY dateChanged USER true)
 
  public:
-  // A new control with its default settings.
+  // A new control with its default settings. Its focus proxy is the text field; the widget's
+  // enabled state is the control's Enabled, and a font set on the widget is the control's Font.
   explicit QtDatewell(QWidget* parent = nullptr, const QString& name = QStringLiteral("Datewell1"));
   ~QtDatewell() override;
+
+  // The date the control holds, as the field last committed it: set by code, picked in the
+  // calendar, or typed and then confirmed with Enter or by leaving the field. A null QDate when
+  // the control is empty.
+  QDate date() const;
+  // A null date empties the control when AllowEmptyDate is true and is ignored otherwise; a date
+  // outside the years 100 to 9999 throws HostError 5.
+  void setDate(const QDate& date);
 
   QString version() const;
   QVariant dateValue();
@@ -110,7 +135,8 @@ class DATEWELL_EXPORT QtDatewell : public QWidget {
   // A fresh control read from saved settings, in place of this one's.
   void loadSettings(const QVariantMap& settings);
   // Saves into the property file at path under the control's name (other controls in the file
-  // are kept); loads from it. Errors are HostError (see control/property_file.h).
+  // are kept); loads from it. A file that cannot be read or written, or a value it cannot take,
+  // throws HostError naming the file, the control and the key, and changes nothing.
   void saveToFile(const QString& path);
   void loadFromFile(const QString& path);
   QString controlName() const;
@@ -138,8 +164,32 @@ class DATEWELL_EXPORT QtDatewell : public QWidget {
   // A member reported a change of the saved settings.
   void PropertyChanged(const QString& name);
 
+  // ---- Qt's signals ----
+  // The committed date changed (see date()); a null date when the control became empty.
+  void dateChanged(const QDate& date);
+  // The field lost the focus, or Enter was pressed in it: what was typed is committed.
+  void editingFinished();
+  // Typed text named no date, and today's date was put in its place when it was committed; an
+  // application can tell its user. Comes before editingFinished.
+  void dateTextRejected(const QString& text, const QDate& replacement);
+  void dateFormatChanged(int format);
+  void allowEmptyDateChanged(bool allow);
+  // Font or one of its attributes.
+  void fontChanged();
+  void foreColorChanged(uint color);
+  void backColorChanged(uint color);
+  void selectedChanged(bool on);
+  // SelStart, SelLength or SelText, by code or by the user.
+  void selectionChanged();
+  void toolTipTextChanged(const QString& text);
+  void whatsThisHelpIDChanged(int id);
+  void droppedChanged(bool on);
+  void enabledChanged(bool on);
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   friend class QtDatewellPrivate;

@@ -32,20 +32,23 @@ std::string RemoveWeekdayNames(LocaleServices& locale, std::string text, Date to
   return text;
 }
 
-Date ParseDateText(LocaleServices& locale, std::string_view text) {
-  const Date today = locale.Today();
+std::optional<Date> ReadDateText(LocaleServices& locale, std::string_view text) {
   if (text.empty()) {
-    return today;
+    return std::nullopt;
   }
   try {
-    const std::string rest = RemoveWeekdayNames(locale, std::string(text), today);
-    if (std::optional<Date> date = locale.RecogniseDate(rest)) {
-      return *date;
-    }
+    const std::string rest = RemoveWeekdayNames(locale, std::string(text), locale.Today());
+    return locale.RecogniseDate(rest);
   } catch (const std::exception&) {
-    // Unreadable text of any kind is today's date.
+    return std::nullopt;  // unreadable text of any kind
   }
-  return today;
+}
+
+Date ParseDateText(LocaleServices& locale, std::string_view text) {
+  if (std::optional<Date> date = ReadDateText(locale, text)) {
+    return *date;
+  }
+  return locale.Today();
 }
 
 }  // namespace datewell

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QResizeEvent>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 
 #include "control/datewell.h"
@@ -65,6 +66,7 @@ class QtDatewellPrivate::Host final : public ComponentHost {
     switch (id) {
       case EventId::Change:
         emit widget_.Change();
+        widget_.d_->TextChanged();
         break;
       case EventId::Click:
         emit widget_.Click();
@@ -101,6 +103,11 @@ class QtDatewellPrivate::Host final : public ComponentHost {
   }
   void PropertyChanged(std::string_view name) override {
     emit widget_.PropertyChanged(QString::fromUtf8(name.data(), name.size()));
+    // The value setters rewrite the field: what they set is committed.
+    if (name == "DateValue" || name == "StringValue" || name == "DateFormat") {
+      widget_.d_->SyncDate();
+    }
+    widget_.d_->NotifyChanges();
   }
   FontRef AmbientFont() override {
     const QWidget* container = widget_.parentWidget() ? widget_.parentWidget() : &widget_;
@@ -126,6 +133,7 @@ QtDatewell::QtDatewell(QtPlatform& platform, QWidget* parent, const QString& nam
 
 QtDatewell::~QtDatewell() {
   // The control goes first, while its widgets and the container still exist.
+  setFocusProxy(nullptr);
   d_->control.reset();
 }
 
@@ -139,6 +147,14 @@ QtDatewellPrivate::QtDatewellPrivate(QtDatewell& widget, QtPlatform& platform, c
 QtDatewellPrivate::~QtDatewellPrivate() = default;
 
 void QtDatewellPrivate::Create(PropertyBag* bag) {
+  // No notifications while the control is being built: they follow once it is complete.
+  struct Building {
+    bool& flag;
+    explicit Building(bool& f) : flag(f) { flag = true; }
+    ~Building() { flag = false; }
+  };
+  std::optional<Building> building(std::in_place, creating);
+  q.setFocusProxy(nullptr);
   control.reset();
   QtDesktop& desk = platform.desktop();
   const Hwnd container = desk.RegisterContainer(&q, Std(name));
@@ -152,6 +168,19 @@ void QtDatewellPrivate::Create(PropertyBag* bag) {
   FitToSurface();
   // Shown with this widget: its shown handler runs when the widget itself appears.
   control->Inspect().surface->SetVisible(true);
+
+  // Focus given to the widget goes to the field; the field's commits and selection are watched.
+  field = qobject_cast<QLineEdit*>(desk.WidgetOf(control->Inspect().txtDate->hWnd()));
+  if (field) {
+    q.setFocusProxy(field);
+    field->installEventFilter(&q);
+    QObject::connect(field, &QLineEdit::selectionChanged, &q, [this] { NotifyChanges(); });
+    QObject::connect(field, &QLineEdit::cursorPositionChanged, &q, [this] { NotifyChanges(); });
+  }
+  q.setEnabled(control->Enabled());
+  building.reset();
+  SyncDate();
+  NotifyChanges();
 }
 
 void QtDatewellPrivate::FitToSurface() {
@@ -229,6 +258,7 @@ bool QtDatewell::allowEmptyDate() const {
 }
 void QtDatewell::setAllowEmptyDate(bool allow) {
   d_->control->SetAllowEmptyDate(allow);
+  d_->NotifyChanges();  // the control reports no change of this one
 }
 QFont QtDatewell::controlFont() const {
   const FontRef f = d_->control->Font();
@@ -338,6 +368,7 @@ bool QtDatewell::controlEnabled() const {
 }
 void QtDatewell::setControlEnabled(bool on) {
   d_->control->SetEnabled(on);
+  setEnabled(on);
 }
 
 void QtDatewell::Refresh() {

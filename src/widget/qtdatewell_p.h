@@ -3,10 +3,15 @@
 // state, and the way in for this project's programs that look inside a control (the demo's tour,
 // the tests, the automation host). Not installed.
 
+#include <QDate>
+#include <QLineEdit>
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QVariant>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "datewell/qtdatewell.h"
 #include "platform/host.h"
@@ -57,12 +62,34 @@ class QtDatewellPrivate {
   // Takes over the height the control gave its surface.
   void AdoptHeight();
 
+  // ---- The Qt-shaped members ----
+  // The control's date now: null when it is empty.
+  QDate ControlDate();
+  // Takes over the control's date as the committed one; dateChanged when it differs.
+  void SyncDate();
+  // The field's text changed: a change the control wrote is committed at once, one the user
+  // typed waits for Enter or the loss of the focus.
+  void TextChanged();
+  // Emits the notify signal of every property whose value changed since the last call.
+  void NotifyChanges();
+  // The widget's own enabled state and font were set: the control takes them over.
+  void WidgetEnabledChanged();
+  void WidgetFontChanged();
+  // Enter and the loss of the focus in the field; true when the event has been delivered.
+  bool FieldEvent(QEvent* event);
+  // What typed text comes to when it is committed, after the control has rewritten it.
+  void Committed(const std::string& text_read);
+
   QtDatewell& q;
   QtPlatform& platform;
   QString name;
   std::unique_ptr<Host> host;
   std::unique_ptr<Datewell> control;
+  QPointer<QLineEdit> field;   // the text field's Qt widget, the focus proxy
+  QDate date;                  // the committed date
+  std::vector<QVariant> seen;  // the properties' values as last notified, by property index
   bool fitting = false;
+  bool creating = false;
 };
 
 }  // namespace datewell
