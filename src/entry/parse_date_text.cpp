@@ -32,23 +32,22 @@ std::string RemoveWeekdayNames(LocaleServices& locale, std::string text, Date to
   return text;
 }
 
-std::optional<Date> ReadDateText(LocaleServices& locale, std::string_view text) {
+std::optional<Date> RecogniseDateText(LocaleServices& locale, std::string_view text, Date today) {
   if (text.empty()) {
     return std::nullopt;
   }
   try {
-    const std::string rest = RemoveWeekdayNames(locale, std::string(text), locale.Today());
+    const std::string rest = RemoveWeekdayNames(locale, std::string(text), today);
     return locale.RecogniseDate(rest);
   } catch (const std::exception&) {
-    return std::nullopt;  // unreadable text of any kind
+    return std::nullopt;
   }
 }
 
 Date ParseDateText(LocaleServices& locale, std::string_view text) {
-  if (std::optional<Date> date = ReadDateText(locale, text)) {
-    return *date;
-  }
-  return locale.Today();
+  const Date today = locale.Today();
+  // Unreadable text of any kind is today's date.
+  return RecogniseDateText(locale, text, today).value_or(today);
 }
 
 }  // namespace datewell

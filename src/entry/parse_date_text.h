@@ -14,9 +14,9 @@ namespace datewell {
 // date for empty or unreadable text. Never fails, whatever the bytes.
 Date ParseDateText(LocaleServices& locale, std::string_view text);
 
-// The same reading, with nothing for empty or unreadable text: what ParseDateText replaces by
-// today's date.
-std::optional<Date> ReadDateText(LocaleServices& locale, std::string_view text);
+// The same reading without the fallback: the date a text names, or nothing when it names none.
+// today is the day whose week's weekday names are cut out.
+std::optional<Date> RecogniseDateText(LocaleServices& locale, std::string_view text, Date today);
 
 // Cuts the weekday names of the week that starts today out of text, each name once, each with
 // the one character after it, in the order ParseDateText uses. Exposed for the tests.

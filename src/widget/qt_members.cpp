@@ -165,8 +165,8 @@ bool QtDatewellPrivate::FieldEvent(QEvent* event) {
 
 void QtDatewellPrivate::Committed(const std::string& text_read) {
   QPointer<QtDatewell> alive(&q);
-  const bool rejected =
-      !TrimSpaces(text_read).empty() && !ReadDateText(platform.locale(), text_read).has_value();
+  const bool rejected = !TrimSpaces(text_read).empty() &&
+                        !RecogniseDateText(platform.locale(), text_read, platform.locale().Today());
   SyncDate();
   if (alive && rejected) {
     emit q.dateTextRejected(QString::fromStdString(text_read), date);
