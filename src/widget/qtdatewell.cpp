@@ -126,14 +126,16 @@ QtDatewell::QtDatewell(QWidget* parent, const QString& name)
 QtDatewell::QtDatewell(QtPlatform& platform, QWidget* parent, const QString& name)
     : QWidget(parent), d_(std::make_unique<QtDatewellPrivate>(*this, platform, name)) {
   setObjectName(name);
-  setFocusPolicy(Qt::NoFocus);
+  // Tab reaches it (and Qt Designer's tab order lists it), and the focus goes to its field; a
+  // press on the face takes no focus.
+  setFocusPolicy(Qt::TabFocus);
   resize(sizeHint());
   d_->Create(nullptr);
 }
 
 QtDatewell::~QtDatewell() {
   // The control goes first, while its widgets and the container still exist.
-  setFocusProxy(nullptr);
+  d_->ReleaseField();
   d_->control.reset();
 }
 
@@ -154,7 +156,7 @@ void QtDatewellPrivate::Create(PropertyBag* bag) {
     ~Building() { flag = false; }
   };
   std::optional<Building> building(std::in_place, creating);
-  q.setFocusProxy(nullptr);
+  ReleaseField();
   control.reset();
   QtDesktop& desk = platform.desktop();
   const Hwnd container = desk.RegisterContainer(&q, Std(name));
@@ -181,6 +183,16 @@ void QtDatewellPrivate::Create(PropertyBag* bag) {
   building.reset();
   SyncDate();
   NotifyChanges();
+}
+
+void QtDatewellPrivate::ReleaseField() {
+  // The field goes with the control: nothing of the widget may watch it while it is destroyed.
+  if (field) {
+    field->removeEventFilter(&q);
+    QObject::disconnect(field, nullptr, &q, nullptr);
+  }
+  q.setFocusProxy(nullptr);
+  field = nullptr;
 }
 
 void QtDatewellPrivate::FitToSurface() {

@@ -58,6 +58,8 @@ class QtDatewellPrivate {
   ~QtDatewellPrivate();
 
   void Create(PropertyBag* bag);
+  // Lets go of the field before the control that owns it goes.
+  void ReleaseField();
   void FitToSurface();
   // Takes over the height the control gave its surface.
   void AdoptHeight();
