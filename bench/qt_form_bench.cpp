@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "control/datewell.h"
-#include "platform/qt/qt_datewell.h"
+#include "widget/qtdatewell_p.h"
 
 namespace {
 
@@ -69,7 +69,8 @@ void BM_OpenAndCloseDatewellPanel(benchmark::State& state) {
   int opened = 0;
   for (auto _ : state) {
     control->DropDown();  // fills the grid, places the panel, shows it and takes the capture
-    opened += control->control().Inspect().picCalendar->Visible() ? 1 : 0;
+    opened +=
+        datewell::QtDatewellPrivate::Control(*control).Inspect().picCalendar->Visible() ? 1 : 0;
     control->CloseUp();
   }
   state.counters["opened"] = benchmark::Counter(opened, benchmark::Counter::kAvgIterations);

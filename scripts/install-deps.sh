@@ -8,7 +8,7 @@ packages=(
   cmake g++ make pkg-config
   libicu-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  qt6-base-dev libxcb1-dev libx11-dev libxtst6
+  qt6-base-dev qt6-tools-dev libqt6opengl6-dev libxcb1-dev libx11-dev libxtst6
   xvfb xauth openbox x11-utils imagemagick
 )
 if [ "${1:-}" = "fuzz" ]; then

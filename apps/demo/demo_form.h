@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "platform/qt/qt_datewell.h"
+#include "datewell/qtdatewell.h"
 
 namespace datewell::demo {
 

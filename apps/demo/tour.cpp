@@ -15,6 +15,7 @@
 #include "demo_form.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_input.h"
+#include "widget/qtdatewell_p.h"
 
 namespace datewell::demo {
 
@@ -22,10 +23,10 @@ namespace {
 
 // A point of the panel given in its client twips, on the screen in pixels.
 Point OnPanel(QtDatewell& c, float x_twips, float y_twips) {
-  QtDesktop& desk = c.desktop();
+  QtDesktop& desk = QtDatewellPrivate::Desktop(c);
   Point p{static_cast<std::int32_t>(std::nearbyint(x_twips / desk.TwipsPerPixelX())),
           static_cast<std::int32_t>(std::nearbyint(y_twips / desk.TwipsPerPixelY()))};
-  desk.ClientToScreen(c.control().Inspect().picCalendar->hWnd(), p);
+  desk.ClientToScreen(QtDatewellPrivate::Control(c).Inspect().picCalendar->hWnd(), p);
   return p;
 }
 
@@ -50,7 +51,7 @@ Point TextField(QtDatewell& c) {
 }
 
 bool PanelOpen(QtDatewell& c) {
-  return c.control().Inspect().picCalendar->Visible();
+  return QtDatewellPrivate::Control(c).Inspect().picCalendar->Visible();
 }
 
 }  // namespace
@@ -97,7 +98,7 @@ int PlayTour(DemoForm& form, const QString& out_dir) {
   QtDatewell& first = *form.controls()[0];
   QtDatewell& second = *form.controls()[1];
   QtDatewell& corner = *form.corner();
-  QtDesktop& desk = first.desktop();
+  QtDesktop& desk = QtDatewellPrivate::Desktop(first);
   QtInput input(desk);
   int failures = 0;
   int step = 0;
@@ -123,7 +124,7 @@ int PlayTour(DemoForm& form, const QString& out_dir) {
   expect(PanelOpen(first), QStringLiteral("the drop button opens the panel"));
   shot("panel-open");
 
-  const auto parts = first.control().Inspect();
+  const auto parts = QtDatewellPrivate::Control(first).Inspect();
   const QString before = QString::fromStdString(parts.lblMonthYear->Caption());
   input.Click(OnPanel(first, parts.picCalendar->Width() - 255 + 30, 200));
   expect(QString::fromStdString(parts.lblMonthYear->Caption()) != before,

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <variant>
 
+#include "datewell/hosterror.h"
+
 namespace datewell {
 
 // The host's automation date: a day number counted from 30 December 1899 (day 0), the fraction
@@ -145,26 +147,6 @@ class Variant {
                std::string, bool, Date, FontRef>
       v_;
 };
-
-// The host's error: a number and its standard description.
-class HostError : public std::runtime_error {
- public:
-  explicit HostError(int number);
-  HostError(int number, const std::string& description);
-  int number() const { return number_; }
-  std::string description() const { return what(); }
-
- private:
-  int number_;
-};
-
-inline constexpr int kErrInvalidProcedureCall = 5;  // "Invalid procedure call or argument"
-inline constexpr int kErrOverflow = 6;              // "Overflow"
-inline constexpr int kErrTypeMismatch = 13;         // "Type mismatch"
-inline constexpr int kErrInvalidUseOfNull = 94;     // "Invalid use of Null"
-inline constexpr int kErrInvalidPropertyValue = 380;
-inline constexpr int kErrObjectRequired = 424;
-inline constexpr int kErrMemberNotFound = 438;  // "Object doesn't support this property or method"
 
 // The standard description of a host error number ("Application-defined or object-defined
 // error" for numbers it does not know).

@@ -245,9 +245,9 @@ TEST_F(QtControl, SettingsRoundTripThroughAMapAndAPropertyFile) {
 // Two controls named as uic names them: made with the default name, then given an objectName.
 TEST_F(QtControl, EachControlOfAFormKeepsItsSettingsUnderItsObjectName) {
   QWidget form;
-  auto* start = new QtDatewell(platform_, &form);
+  auto* start = QtDatewellPrivate::Create(platform_, &form);
   start->setObjectName(QStringLiteral("startDate"));
-  auto* end = new QtDatewell(platform_, &form);
+  auto* end = QtDatewellPrivate::Create(platform_, &form);
   end->setObjectName(QStringLiteral("endDate"));
   start->setDateValue(QVariant(QDate(2004, 1, 5)));
   end->setDateValue(QVariant(QDate(2004, 2, 9)));

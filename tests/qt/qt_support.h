@@ -18,10 +18,10 @@
 #include "control/datewell.h"
 #include "platform/headless/headless.h"
 #include "platform/icu/icu_locale.h"
-#include "platform/qt/qt_datewell.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_input.h"
 #include "support/harness.h"
+#include "widget/qtdatewell_p.h"
 
 namespace datewell::qttest {
 
@@ -39,7 +39,7 @@ struct ControlOnForm {
     form->setWindowTitle(QStringLiteral("Datewell test form"));
     form->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     form->setGeometry(x - 20, y - 20, width + 40, 80);
-    control = new QtDatewell(platform, form.get());
+    control = QtDatewellPrivate::Create(platform, form.get());
     control->move(20, 20);
     control->resize(width, control->height());
     form->show();
@@ -48,16 +48,17 @@ struct ControlOnForm {
     form->move(form->pos() + QPoint(x, y) - at);
     platform.desktop().DoEvents();
   }
-  Datewell& dw() { return control->control(); }
-  QWidget* Panel() { return control->desktop().WidgetOf(dw().Inspect().picCalendar->hWnd()); }
-  QWidget* Field() { return control->desktop().WidgetOf(dw().Inspect().txtDate->hWnd()); }
+  Datewell& dw() { return QtDatewellPrivate::Control(*control); }
+  QWidget* Panel() { return Desktop().WidgetOf(dw().Inspect().picCalendar->hWnd()); }
+  QWidget* Field() { return Desktop().WidgetOf(dw().Inspect().txtDate->hWnd()); }
+  QtDesktop& Desktop() { return QtDatewellPrivate::Desktop(*control); }
   bool PanelOpen() { return dw().Inspect().picCalendar->Visible(); }
   Point DropButton() {
     return ToScreen(*control, QPoint(control->width() - 9, control->height() / 2));
   }
   // A point of the panel given in its client twips.
   Point OnPanel(float x_twips, float y_twips) {
-    QtDesktop& d = control->desktop();
+    QtDesktop& d = Desktop();
     Point p{static_cast<std::int32_t>(std::nearbyint(x_twips / d.TwipsPerPixelX())),
             static_cast<std::int32_t>(std::nearbyint(y_twips / d.TwipsPerPixelY()))};
     d.ClientToScreen(dw().Inspect().picCalendar->hWnd(), p);

@@ -77,7 +77,7 @@ TEST_F(ThreeScreens, APressOutsideThePanelClosesItOnEveryScreen) {
     ASSERT_TRUE(f.PanelOpen());
     input_.Click(row.press);
     EXPECT_FALSE(f.PanelOpen());
-    EXPECT_NE(f.control->desktop().GetCapture(), f.dw().Inspect().picCalendar->hWnd())
+    EXPECT_NE(platform_.desktop().GetCapture(), f.dw().Inspect().picCalendar->hWnd())
         << "the capture is released";
     f.dw().CloseUp();
     forms_.pop_back();

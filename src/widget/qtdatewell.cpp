@@ -1,8 +1,9 @@
-#include "platform/qt/qt_datewell.h"
+#include "widget/qtdatewell_p.h"
 
 #include <QCoreApplication>
 #include <QResizeEvent>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -85,7 +86,7 @@ Platform QtPlatform::platform() {
 
 // ---- The component host ----------------------------------------------------------------------
 
-class QtDatewell::Host final : public ComponentHost {
+class QtDatewellPrivate::Host final : public ComponentHost {
  public:
   explicit Host(QtDatewell& widget) : widget_(widget) {}
 
@@ -93,6 +94,7 @@ class QtDatewell::Host final : public ComponentHost {
     switch (id) {
       case EventId::Change:
         emit widget_.Change();
+        widget_.d_->TextChanged();
         break;
       case EventId::Click:
         emit widget_.Click();
@@ -120,7 +122,7 @@ class QtDatewell::Host final : public ComponentHost {
         break;
       case EventId::Resize:
         emit widget_.Resize();
-        widget_.AdoptHeight();  // the control may have changed its own height (a new font)
+        widget_.d_->AdoptHeight();  // the control may have changed its own height (a new font)
         break;
       case EventId::Show:
         emit widget_.Show();
@@ -129,6 +131,11 @@ class QtDatewell::Host final : public ComponentHost {
   }
   void PropertyChanged(std::string_view name) override {
     emit widget_.PropertyChanged(QString::fromUtf8(name.data(), name.size()));
+    // The value setters rewrite the field: what they set is committed.
+    if (name == "DateValue" || name == "StringValue" || name == "DateFormat") {
+      widget_.d_->SyncDate();
+    }
+    widget_.d_->NotifyChanges();
   }
   FontRef AmbientFont() override {
     const QWidget* container = widget_.parentWidget() ? widget_.parentWidget() : &widget_;
@@ -145,85 +152,124 @@ QtDatewell::QtDatewell(QWidget* parent, const QString& name)
     : QtDatewell(QtPlatform::ForApplication(), parent, name) {}
 
 QtDatewell::QtDatewell(QtPlatform& platform, QWidget* parent, const QString& name)
-    : QWidget(parent), platform_(platform), name_(name), host_(std::make_unique<Host>(*this)) {
+    : QWidget(parent), d_(std::make_unique<QtDatewellPrivate>(*this, platform, name)) {
   setObjectName(name);
-  setFocusPolicy(Qt::NoFocus);
+  // Tab reaches it (and Qt Designer's tab order lists it), and the focus goes to its field; a
+  // press on the face takes no focus.
+  setFocusPolicy(Qt::TabFocus);
   resize(sizeHint());
-  Create(nullptr);
+  d_->Create(nullptr);
 }
 
 QtDatewell::~QtDatewell() {
   // The control goes first, while its widgets and the container still exist.
-  control_.reset();
+  d_->ReleaseField();
+  d_->control.reset();
 }
 
-QtDesktop& QtDatewell::desktop() {
-  return platform_.desktop();
+QtDatewell* QtDatewellPrivate::Create(QtPlatform& platform, QWidget* parent, const QString& name) {
+  return new QtDatewell(platform, parent, name);
 }
 
-void QtDatewell::Create(PropertyBag* bag) {
-  if (bag && control_) {
+QtDatewellPrivate::QtDatewellPrivate(QtDatewell& widget, QtPlatform& platform, const QString& name)
+    : q(widget), platform(platform), name(name), host(std::make_unique<Host>(widget)) {}
+
+QtDatewellPrivate::~QtDatewellPrivate() = default;
+
+void QtDatewellPrivate::Create(PropertyBag* bag) {
+  if (bag && control) {
     // A load that fails leaves the control as it was: every entry is checked before it goes.
-    Datewell::CheckProperties(*bag, platform_.platform().locale);
+    Datewell::CheckProperties(*bag, platform.platform().locale);
   }
-  control_.reset();
-  QtDesktop& desk = platform_.desktop();
-  const Hwnd container = desk.RegisterContainer(this, Std(name_));
+  // No notifications while the control is being built: they follow once it is complete.
+  struct Building {
+    bool& flag;
+    explicit Building(bool& f) : flag(f) { flag = true; }
+    ~Building() { flag = false; }
+  };
+  std::optional<Building> building(std::in_place, creating);
+  ReleaseField();
+  control.reset();
+  QtDesktop& desk = platform.desktop();
+  const Hwnd container = desk.RegisterContainer(&q, Std(name));
   auto surface = desk.CreateUserControl(container, "UserControl");
-  control_ = std::make_unique<Datewell>(platform_.platform(), *host_, std::move(surface));
+  control = std::make_unique<Datewell>(platform.platform(), *host, std::move(surface));
   if (bag) {
-    control_->ReadProperties(*bag);
+    control->ReadProperties(*bag);
   } else {
-    control_->InitProperties();
+    control->InitProperties();
   }
   FitToSurface();
   // Shown with this widget: its shown handler runs when the widget itself appears.
-  control_->Inspect().surface->SetVisible(true);
+  control->Inspect().surface->SetVisible(true);
+
+  // Focus given to the widget goes to the field; the field's commits and selection are watched.
+  field = qobject_cast<QLineEdit*>(desk.WidgetOf(control->Inspect().txtDate->hWnd()));
+  if (field) {
+    q.setFocusProxy(field);
+    field->installEventFilter(&q);
+    QObject::connect(field, &QLineEdit::selectionChanged, &q, [this] { NotifyChanges(); });
+    QObject::connect(field, &QLineEdit::cursorPositionChanged, &q, [this] { NotifyChanges(); });
+  }
+  q.setEnabled(control->Enabled());
+  building.reset();
+  SyncDate();
+  NotifyChanges();
 }
 
-void QtDatewell::FitToSurface() {
-  if (!control_ || fitting_) {
+void QtDatewellPrivate::ReleaseField() {
+  // The field goes with the control: nothing of the widget may watch it while it is destroyed.
+  if (field) {
+    field->removeEventFilter(&q);
+    QObject::disconnect(field, nullptr, &q, nullptr);
+  }
+  q.setFocusProxy(nullptr);
+  field = nullptr;
+}
+
+void QtDatewellPrivate::FitToSurface() {
+  if (!control || fitting) {
     return;
   }
-  UserControlSurface* surface = control_->Inspect().surface;
-  QtDesktop& desk = platform_.desktop();
-  const double dpr = devicePixelRatioF() > 0 ? devicePixelRatioF() : 1.0;
-  fitting_ = true;
-  surface->Size(static_cast<float>(width() * dpr) * desk.TwipsPerPixelX(),
-                static_cast<float>(height() * dpr) * desk.TwipsPerPixelY());
+  UserControlSurface* surface = control->Inspect().surface;
+  QtDesktop& desk = platform.desktop();
+  const double dpr = q.devicePixelRatioF() > 0 ? q.devicePixelRatioF() : 1.0;
+  fitting = true;
+  surface->Size(static_cast<float>(q.width() * dpr) * desk.TwipsPerPixelX(),
+                static_cast<float>(q.height() * dpr) * desk.TwipsPerPixelY());
   // The control keeps its own height: the widget takes it over.
   const int h = static_cast<int>(
       std::lround(std::nearbyint(surface->Height() / desk.TwipsPerPixelY()) / dpr));
-  if (h > 0 && h != height()) {
-    setFixedHeight(h);
+  if (h > 0 && h != q.height()) {
+    q.setFixedHeight(h);
   }
-  fitting_ = false;
+  fitting = false;
 }
 
-void QtDatewell::AdoptHeight() {
-  if (!control_ || fitting_) {
+void QtDatewellPrivate::AdoptHeight() {
+  if (!control || fitting) {
     return;
   }
-  const UserControlSurface* surface = control_->Inspect().surface;
-  const double dpr = devicePixelRatioF() > 0 ? devicePixelRatioF() : 1.0;
+  const UserControlSurface* surface = control->Inspect().surface;
+  const double dpr = q.devicePixelRatioF() > 0 ? q.devicePixelRatioF() : 1.0;
   const int h = static_cast<int>(
-      std::lround(std::nearbyint(surface->Height() / platform_.desktop().TwipsPerPixelY()) / dpr));
-  if (h > 0 && h != height()) {
-    fitting_ = true;
-    setFixedHeight(h);
-    fitting_ = false;
+      std::lround(std::nearbyint(surface->Height() / platform.desktop().TwipsPerPixelY()) / dpr));
+  if (h > 0 && h != q.height()) {
+    fitting = true;
+    q.setFixedHeight(h);
+    fitting = false;
   }
 }
 
 void QtDatewell::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  FitToSurface();
+  d_->FitToSurface();
 }
 
 QSize QtDatewell::sizeHint() const {
-  if (control_) {
-    const UserControlSurface* s = control_->Inspect().surface;
-    auto& desk = const_cast<QtPlatform&>(platform_).desktop();
+  if (d_ && d_->control) {
+    const UserControlSurface* s = d_->control->Inspect().surface;
+    auto& desk = d_->platform.desktop();
     return QSize(static_cast<int>(std::nearbyint(s->Width() / desk.TwipsPerPixelX())),
                  static_cast<int>(std::nearbyint(s->Height() / desk.TwipsPerPixelY())));
   }
@@ -231,176 +277,178 @@ QSize QtDatewell::sizeHint() const {
 }
 
 QString QtDatewell::version() const {
-  return Q(control_->Version());
+  return Q(d_->control->Version());
 }
 QVariant QtDatewell::dateValue() {
-  return ToQVariant(control_->DateValue());
+  return ToQVariant(d_->control->DateValue());
 }
 void QtDatewell::setDateValue(const QVariant& value) {
-  control_->SetDateValue(FromQVariant(value));
+  d_->control->SetDateValue(FromQVariant(value));
 }
 QString QtDatewell::stringValue() const {
-  return Q(control_->StringValue());
+  return Q(d_->control->StringValue());
 }
 void QtDatewell::setStringValue(const QString& text) {
-  control_->SetStringValue(Std(text));
+  d_->control->SetStringValue(Std(text));
 }
 int QtDatewell::dateFormat() const {
-  return control_->DateFormat();
+  return d_->control->DateFormat();
 }
 void QtDatewell::setDateFormat(int format) {
-  control_->SetDateFormat(format);
+  d_->control->SetDateFormat(format);
 }
 bool QtDatewell::allowEmptyDate() const {
-  return control_->AllowEmptyDate();
+  return d_->control->AllowEmptyDate();
 }
 void QtDatewell::setAllowEmptyDate(bool allow) {
-  control_->SetAllowEmptyDate(allow);
+  d_->control->SetAllowEmptyDate(allow);
+  d_->NotifyChanges();  // the control reports no change of this one
 }
 QFont QtDatewell::controlFont() const {
-  const FontRef f = control_->Font();
+  const FontRef f = d_->control->Font();
   return f ? ToQFont(*f) : QFont();
 }
 void QtDatewell::setControlFont(const QFont& font) {
-  control_->SetFont(std::make_shared<datewell::Font>(FromQFont(font)));
+  d_->control->SetFont(std::make_shared<datewell::Font>(FromQFont(font)));
 }
 uint QtDatewell::foreColor() const {
-  return control_->ForeColor();
+  return d_->control->ForeColor();
 }
 void QtDatewell::setForeColor(uint color) {
-  control_->SetForeColor(color);
+  d_->control->SetForeColor(color);
 }
 uint QtDatewell::backColor() const {
-  return control_->BackColor();
+  return d_->control->BackColor();
 }
 void QtDatewell::setBackColor(uint color) {
-  control_->SetBackColor(color);
+  d_->control->SetBackColor(color);
 }
 bool QtDatewell::fontUnderline() const {
-  return control_->FontUnderline();
+  return d_->control->FontUnderline();
 }
 void QtDatewell::setFontUnderline(bool on) {
-  control_->SetFontUnderline(on);
+  d_->control->SetFontUnderline(on);
 }
 bool QtDatewell::fontTransparent() const {
-  return control_->FontTransparent();
+  return d_->control->FontTransparent();
 }
 void QtDatewell::setFontTransparent(bool on) {
-  control_->SetFontTransparent(on);
+  d_->control->SetFontTransparent(on);
 }
 bool QtDatewell::fontStrikethru() const {
-  return control_->FontStrikethru();
+  return d_->control->FontStrikethru();
 }
 void QtDatewell::setFontStrikethru(bool on) {
-  control_->SetFontStrikethru(on);
+  d_->control->SetFontStrikethru(on);
 }
 float QtDatewell::fontSize() const {
-  return control_->FontSize();
+  return d_->control->FontSize();
 }
 void QtDatewell::setFontSize(float points) {
-  control_->SetFontSize(points);
+  d_->control->SetFontSize(points);
 }
 QString QtDatewell::fontName() const {
-  return Q(control_->FontName());
+  return Q(d_->control->FontName());
 }
 void QtDatewell::setFontName(const QString& name) {
-  control_->SetFontName(Std(name));
+  d_->control->SetFontName(Std(name));
 }
 bool QtDatewell::fontItalic() const {
-  return control_->FontItalic();
+  return d_->control->FontItalic();
 }
 void QtDatewell::setFontItalic(bool on) {
-  control_->SetFontItalic(on);
+  d_->control->SetFontItalic(on);
 }
 bool QtDatewell::fontBold() const {
-  return control_->FontBold();
+  return d_->control->FontBold();
 }
 void QtDatewell::setFontBold(bool on) {
-  control_->SetFontBold(on);
+  d_->control->SetFontBold(on);
 }
 bool QtDatewell::selected() const {
-  return control_->Selected();
+  return d_->control->Selected();
 }
 void QtDatewell::setSelected(bool on) {
-  control_->SetSelected(on);
+  d_->control->SetSelected(on);
 }
 int QtDatewell::selLength() const {
-  return control_->SelLength();
+  return d_->control->SelLength();
 }
 void QtDatewell::setSelLength(int length) {
-  control_->SetSelLength(length);
+  d_->control->SetSelLength(length);
 }
 int QtDatewell::selStart() const {
-  return control_->SelStart();
+  return d_->control->SelStart();
 }
 void QtDatewell::setSelStart(int start) {
-  control_->SetSelStart(start);
+  d_->control->SetSelStart(start);
 }
 QString QtDatewell::selText() const {
-  return Q(control_->SelText());
+  return Q(d_->control->SelText());
 }
 void QtDatewell::setSelText(const QString& text) {
-  control_->SetSelText(Std(text));
+  d_->control->SetSelText(Std(text));
 }
 QString QtDatewell::toolTipText() const {
-  return Q(control_->ToolTipText());
+  return Q(d_->control->ToolTipText());
 }
 void QtDatewell::setToolTipText(const QString& text) {
-  control_->SetToolTipText(Std(text));
+  d_->control->SetToolTipText(Std(text));
 }
 int QtDatewell::whatsThisHelpID() const {
-  return control_->WhatsThisHelpID();
+  return d_->control->WhatsThisHelpID();
 }
 void QtDatewell::setWhatsThisHelpID(int id) {
-  control_->SetWhatsThisHelpID(id);
+  d_->control->SetWhatsThisHelpID(id);
 }
 bool QtDatewell::dropped() const {
-  return control_->Dropped();
+  return d_->control->Dropped();
 }
 void QtDatewell::setDropped(bool on) {
-  control_->SetDropped(on);
+  d_->control->SetDropped(on);
 }
 bool QtDatewell::controlEnabled() const {
-  return control_->Enabled();
+  return d_->control->Enabled();
 }
 void QtDatewell::setControlEnabled(bool on) {
-  control_->SetEnabled(on);
+  d_->control->SetEnabled(on);
+  setEnabled(on);
 }
 
 void QtDatewell::Refresh() {
-  control_->Refresh();
+  d_->control->Refresh();
 }
 
 void QtDatewell::Size(double width, double height) {
   float w = static_cast<float>(width);
   float h = static_cast<float>(height);
-  control_->Size(w, h);
-  const UserControlSurface* s = control_->Inspect().surface;
-  QtDesktop& desk = platform_.desktop();
+  d_->control->Size(w, h);
+  const UserControlSurface* s = d_->control->Inspect().surface;
+  QtDesktop& desk = d_->platform.desktop();
   const double dpr = devicePixelRatioF() > 0 ? devicePixelRatioF() : 1.0;
-  fitting_ = true;
+  d_->fitting = true;
   const int px_w =
       static_cast<int>(std::lround(std::nearbyint(s->Width() / desk.TwipsPerPixelX()) / dpr));
   const int px_h =
       static_cast<int>(std::lround(std::nearbyint(s->Height() / desk.TwipsPerPixelY()) / dpr));
   setFixedHeight(px_h);
   resize(px_w, px_h);
-  fitting_ = false;
+  d_->fitting = false;
 }
 
 void QtDatewell::DropDown() {
-  control_->DropDown();
+  d_->control->DropDown();
 }
 void QtDatewell::CloseUp() {
-  control_->CloseUp();
+  d_->control->CloseUp();
 }
 void QtDatewell::ShowAboutBox() {
-  control_->ShowAboutBox();
+  d_->control->ShowAboutBox();
 }
 
 QVariantMap QtDatewell::saveSettings() {
   ControlProperties props;
-  control_->WriteProperties(props);
+  d_->control->WriteProperties(props);
   QVariantMap map;
   for (const auto& [key, value] : props.Entries()) {
     map.insert(Q(key), ToQVariant(value));
@@ -415,19 +463,19 @@ void QtDatewell::loadSettings(const QVariantMap& settings) {
     props.WriteProperty(Std(it.key()), FromQVariant(it.value()), Variant());
   }
   try {
-    Create(&props);
+    d_->Create(&props);
   } catch (const SettingError& e) {
     throw WithSource(e, "", Std(controlName()));
   }
 }
 
 QString QtDatewell::controlName() const {
-  return objectName().isEmpty() ? name_ : objectName();
+  return objectName().isEmpty() ? d_->name : objectName();
 }
 
 void QtDatewell::saveToFile(const QString& path) {
   PropertyFile file = PropertyFile::OpenOrCreate(Std(path));
-  control_->WriteProperties(file.Write(Std(controlName())));
+  d_->control->WriteProperties(file.Write(Std(controlName())));
   file.Save();
 }
 
@@ -435,7 +483,7 @@ void QtDatewell::loadFromFile(const QString& path) {
   PropertyFile file = PropertyFile::Open(Std(path));
   ControlProperties& props = file.Read(Std(controlName()));  // checked in full before use
   try {
-    Create(&props);
+    d_->Create(&props);
   } catch (const SettingError& e) {
     throw WithSource(e, Std(path), Std(controlName()));
   }
@@ -445,7 +493,7 @@ void QtDatewell::saveForm(QWidget& form, const QString& path) {
   const std::vector<NamedControl> controls = FormControls(form, path);
   PropertyFile file = PropertyFile::OpenOrCreate(Std(path));
   for (const NamedControl& c : controls) {
-    c.control->control_->WriteProperties(file.Write(c.name));
+    c.control->d_->control->WriteProperties(file.Write(c.name));
   }
   file.Save();
 }
@@ -460,10 +508,10 @@ void QtDatewell::loadForm(QWidget& form, const QString& path) {
   // Every control's settings are checked before any control changes.
   for (int pass = 0; pass < 2; ++pass) {
     for (std::size_t i = 0; i < controls.size(); ++i) {
-      QtDatewell& control = *controls[i].control;
+      QtDatewellPrivate& control = *controls[i].control->d_;
       try {
         if (pass == 0) {
-          Datewell::CheckProperties(*saved[i], control.platform_.platform().locale);
+          Datewell::CheckProperties(*saved[i], control.platform.platform().locale);
         } else {
           control.Create(saved[i]);
         }
