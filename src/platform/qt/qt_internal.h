@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/qt/qt_desktop.h"
@@ -35,7 +36,9 @@ enum class Kind { Container, Surface, TextBox, PictureBox, ListBox, Button, Form
 
 class WindowBase;
 
-// One window of the desktop's table.
+// One window of the desktop's table. A constituent's window may wait for its Qt widget until it
+// first shows (see WindowBase::Realise): then widget is null and the entry alone holds its place
+// in the tree.
 struct Entry {
   QPointer<QWidget> widget;
   WindowBase* window = nullptr;  // nullptr for a host's container
@@ -51,6 +54,8 @@ struct Entry {
   // counts as a child of parent in everything else.
   bool detached = false;
   std::vector<QtDrawCall> drawing;  // since the last paint began
+  std::vector<Hwnd> children;       // the windows whose parent this is, oldest first
+  std::vector<Hwnd> buttons;        // of a surface, form or container: the buttons it tops
 };
 
 // Asks the X server, from a connection of its own, whether the pointer is grabbed: the probe's
@@ -79,6 +84,9 @@ struct DesktopState {
   ~DesktopState();
 
   std::map<Hwnd, Entry> windows;
+  // The window of each Qt widget the table holds; checked against the entry on every look-up, so
+  // that a widget gone and another made at its address are never confused.
+  std::unordered_map<const QWidget*, Hwnd> by_widget;
   Hwnd next_handle = 0x100;
   int stacking = 0;  // the last stacking stamp given to a raised window
   Hwnd capture = kNoWindow;
@@ -96,6 +104,13 @@ struct DesktopState {
   Hwnd HandleOf(const QWidget* widget) const;
   Hwnd Register(Entry entry);
   void Unregister(Hwnd hwnd);
+  // The window's Qt widget came (a window realised) or went.
+  void Bind(Hwnd hwnd, QWidget* widget);
+  // Moves hwnd into parent's list of children.
+  void Reparent(Hwnd hwnd, Hwnd parent);
+  // The window's widget, made now for a window that is still waiting for it; nullptr for no
+  // window, or one whose widget is gone.
+  QWidget* RealisedWidget(Hwnd hwnd);
   // A top-level window of ours that was moved to the desktop (the panel, the list).
   bool IsPopup(const QWidget* window) const;
   // The surface or form a widget created on parent belongs to.
@@ -137,6 +152,13 @@ class ItemBase;
 
 // The base of every windowed constituent: the widget, its table entry, its geometry in twips
 // (the source of truth: a value set reads back exactly) and its windowless children.
+//
+// A window made without a widget (the panel, the month list, buttons) is a record until it would
+// first show: shown while its parent has a widget and inside its parent's area, or shown as a
+// top-level window. Then Realise makes its Qt widget from the record (and those of its children
+// that would show). Whoever asks for the widget (inspection, the capture) realises it too. Until
+// then every member reads and writes the record, and the window's place in the tree, its order
+// and its state are what they would be with the widget.
 class WindowBase {
  public:
   WindowBase(std::shared_ptr<DesktopState> state, Kind kind, std::string_view name, QWidget* widget,
@@ -145,7 +167,12 @@ class WindowBase {
   WindowBase(const WindowBase&) = delete;
   WindowBase& operator=(const WindowBase&) = delete;
 
+  // The widget, or nullptr while the window waits for it or after it is gone.
   QWidget* widget() const { return widget_.data(); }
+  bool realised() const { return realised_; }
+  // The widget, made now if the window was waiting for it; nullptr if it is gone (or its parent
+  // is).
+  QWidget* Realise();
   Hwnd handle() const { return hwnd_; }
   DesktopState& state() const { return *state_; }
   const std::shared_ptr<DesktopState>& shared_state() const { return state_; }
@@ -160,6 +187,10 @@ class WindowBase {
 
   void ApplyGeometry();
   void ApplyVisible();
+  // A waiting window that would now show is realised.
+  void RealiseIfShown();
+  // The window's position in device pixels of its parent, as its widget would have it.
+  QPoint DevicePosition() const;
   // The window was moved or sized in device pixels by a window operation.
   void MovedTo(std::int32_t x, std::int32_t y);
   void SizedTo(std::int32_t cx, std::int32_t cy);
@@ -180,12 +211,23 @@ class WindowBase {
   void UpdateCanvas();
 
  protected:
+  // Makes the widget of a waiting window under parent (nullptr: a top-level window), with what
+  // only this kind of widget holds; the base applies geometry and visibility afterwards.
+  virtual QWidget* MakeWidget(QWidget* /*parent*/) { return nullptr; }
+  // The widget was made and placed (a list fills in its items here).
+  virtual void Realised() {}
+
   std::shared_ptr<DesktopState> state_;
   Hwnd hwnd_ = kNoWindow;
   QPointer<QWidget> widget_;
+  bool realised_ = false;
   std::vector<ItemBase*> items_;
   ItemBase* pressed_item_ = nullptr;
 };
+
+// Makes widget a frameless, topmost, non-activating window of the desktop (a tool window when
+// ex_style asks for one), as the panel and the list are once moved there.
+void MakeTopLevel(QWidget* widget, std::int32_t ex_style);
 
 // A windowless constituent: geometry in twips of its container, painted by the container.
 class ItemBase {

@@ -627,13 +627,7 @@ void LineEditWidget::mouseDoubleClickEvent(QMouseEvent* e) {
 class QtPictureBox final : public Windowed<PictureBox> {
  public:
   QtPictureBox(std::shared_ptr<DesktopState> state, WindowBase& parent, std::string_view name)
-      : Windowed(std::move(state), Kind::PictureBox, name, new CanvasWidget(parent.widget()),
-                 parent.handle()) {
-    static_cast<CanvasWidget*>(widget())->owner = this;
-    widget()->setFocusPolicy(Qt::NoFocus);
-    widget()->setMouseTracking(true);
-    widget()->show();
-  }
+      : Windowed(std::move(state), Kind::PictureBox, name, nullptr, parent.handle()) {}
   void SetHandlers(PictureBoxHandlers handlers) override { handlers_ = std::move(handlers); }
   Hdc hDC() const override { return hwnd_; }
   OleColor ForeColor() const override { return fore_; }
@@ -735,6 +729,15 @@ class QtPictureBox final : public Windowed<PictureBox> {
   }
   int BorderStyle() const { return border_; }
 
+ protected:
+  QWidget* MakeWidget(QWidget* parent) override {
+    auto* w = new CanvasWidget(parent);
+    w->owner = this;
+    w->setFocusPolicy(Qt::NoFocus);
+    w->setMouseTracking(true);
+    return w;
+  }
+
  private:
   PictureBoxHandlers handlers_;
   OleColor fore_ = kColorWindowText;
@@ -746,60 +749,47 @@ class QtPictureBox final : public Windowed<PictureBox> {
 class QtListBox final : public Windowed<ListBox> {
  public:
   QtListBox(std::shared_ptr<DesktopState> state, WindowBase& parent, std::string_view name)
-      : Windowed(std::move(state), Kind::ListBox, name, new ListWidget(parent.widget()),
-                 parent.handle()) {
-    list()->owner = this;
-    list()->setFocusPolicy(Qt::NoFocus);
-    list()->setMouseTracking(true);
-    list()->setUniformItemSizes(true);
-    list()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list()->setFrameShape(QFrame::Box);
-    list()->setFrameShadow(QFrame::Plain);
-    list()->setLineWidth(1);
-    list()->setTextElideMode(Qt::ElideNone);
-    list()->on_move = [this](QMouseEvent* e) {
-      if (!handlers_.MouseMove || !list()) {
-        return;
-      }
-      const QPoint local = list()->viewport()->mapTo(list(), e->position().toPoint());
-      MouseArgs args = MouseArgsOf(this->state(), *e, local);
-      handlers_.MouseMove(args);
-    };
-    list()->show();
-  }
+      : Windowed(std::move(state), Kind::ListBox, name, nullptr, parent.handle()) {}
   ListWidget* list() const { return static_cast<ListWidget*>(widget()); }
   void SetHandlers(ListBoxHandlers handlers) override { handlers_ = std::move(handlers); }
   void Clear() override {
+    items_.clear();
+    index_ = -1;
     if (list()) {
       list()->clear();
     }
   }
   void AddItem(std::string_view text) override {
-    if (!list()) {
-      return;
+    items_.emplace_back(text);
+    if (list()) {
+      AddToWidget(items_.back());
     }
-    auto* item = new QListWidgetItem(ToQString(text));
-    item->setSizeHint(QSize(0, RowHeight()));
-    list()->addItem(item);
-    FitFont(item->text());
   }
-  int ListCount() const override { return list() ? list()->count() : 0; }
+  int ListCount() const override { return static_cast<int>(items_.size()); }
   std::string List(int index) const override {
-    if (!list() || index < 0 || index >= list()->count()) {
+    if (index < 0 || index >= ListCount()) {
       return {};
     }
-    return ToStd(list()->item(index)->text());
+    return items_[static_cast<std::size_t>(index)];
   }
-  int ListIndex() const override { return list() ? list()->currentRow() : -1; }
+  // The widget's current row once there is one: the user may have moved it.
+  int ListIndex() const override {
+    if (realised()) {
+      return list() ? list()->currentRow() : -1;
+    }
+    return index_;
+  }
   // An index outside the items is ignored (the highlight stays where it is).
   void SetListIndex(int index) override {
-    if (!list() || index < -1 || index >= list()->count()) {
+    if (index < -1 || index >= ListCount() || (realised() && !list())) {
       return;
     }
-    list()->setCurrentRow(index);
-    if (index >= 0) {
-      list()->scrollToItem(list()->item(index));
+    index_ = index;
+    if (list()) {
+      list()->setCurrentRow(index);
+      if (index >= 0) {
+        list()->scrollToItem(list()->item(index));
+      }
     }
   }
   void SetHeight(float twips) override {
@@ -810,7 +800,47 @@ class QtListBox final : public Windowed<ListBox> {
     }
   }
 
+ protected:
+  QWidget* MakeWidget(QWidget* parent) override {
+    auto* l = new ListWidget(parent);
+    l->owner = this;
+    l->setFocusPolicy(Qt::NoFocus);
+    l->setMouseTracking(true);
+    l->setUniformItemSizes(true);
+    l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    l->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    l->setFrameShape(QFrame::Box);
+    l->setFrameShadow(QFrame::Plain);
+    l->setLineWidth(1);
+    l->setTextElideMode(Qt::ElideNone);
+    l->on_move = [this](QMouseEvent* e) {
+      if (!handlers_.MouseMove || !list()) {
+        return;
+      }
+      const QPoint local = list()->viewport()->mapTo(list(), e->position().toPoint());
+      MouseArgs args = MouseArgsOf(this->state(), *e, local);
+      handlers_.MouseMove(args);
+    };
+    return l;
+  }
+  // Placed: the items go in, sized and fitted to its width, and the highlight with them.
+  void Realised() override {
+    for (const std::string& text : items_) {
+      AddToWidget(text);
+    }
+    if (index_ >= 0) {
+      list()->setCurrentRow(index_);
+      list()->scrollToItem(list()->item(index_));
+    }
+  }
+
  private:
+  void AddToWidget(const std::string& text) {
+    auto* item = new QListWidgetItem(ToQString(text));
+    item->setSizeHint(QSize(0, RowHeight()));
+    list()->addItem(item);
+    FitFont(item->text());
+  }
   // Narrows the font until the text fits the list's width (toolkit fonts run wider than the
   // ones the design width was made for).
   void FitFont(const QString& text) {
@@ -827,27 +857,19 @@ class QtListBox final : public Windowed<ListBox> {
   // Seven rows fill the list, the bands the month list is read by.
   int RowHeight() const {
     const int inner = state().ToLogical(qtgeom::ToPixels(height_, state().TppY())) - 2;
-    return qtgeom::ItemHeightFor(inner, std::max(7, list() ? list()->count() + 1 : 7));
+    return qtgeom::ItemHeightFor(inner, std::max(7, ListCount() + 1));
   }
   ListBoxHandlers handlers_;
+  std::vector<std::string> items_;
+  int index_ = -1;
 };
 
 class QtButton final : public Windowed<CommandButton> {
  public:
   QtButton(std::shared_ptr<DesktopState> state, WindowBase& parent, std::string_view name)
-      : Windowed(std::move(state), Kind::Button, name, new ButtonWidget(parent.widget()),
-                 parent.handle()) {
-    button()->owner = this;
+      : Windowed(std::move(state), Kind::Button, name, nullptr, parent.handle()) {
     const Entry* top = this->state().Find(this->state().TopOf(hwnd_));
     in_form_ = top && top->kind == Kind::Form;
-    button()->setFocusPolicy(in_form_ ? Qt::StrongFocus : Qt::NoFocus);
-    button()->setAutoDefault(false);
-    QObject::connect(button(), &QPushButton::clicked, button(), [this] {
-      if (handlers_.Click) {
-        handlers_.Click();
-      }
-    });
-    button()->show();
   }
   ButtonWidget* button() const { return static_cast<ButtonWidget*>(widget()); }
   void SetHandlers(CommandButtonHandlers handlers) override { handlers_ = std::move(handlers); }
@@ -870,7 +892,34 @@ class QtButton final : public Windowed<CommandButton> {
       handlers_.Click();
     }
   }
-  bool Enabled() const { return button() && button()->isEnabled(); }
+  // As the widget would tell: enabled when every window above it is.
+  bool Enabled() const {
+    if (realised()) {
+      return button() && button()->isEnabled();
+    }
+    const Entry* e = state().Find(state().Find(hwnd_)->parent);
+    for (int guard = 0; e && guard < 64; ++guard) {
+      if (e->widget) {
+        return e->widget->isEnabled();
+      }
+      e = state().Find(e->parent);
+    }
+    return true;
+  }
+
+ protected:
+  QWidget* MakeWidget(QWidget* parent) override {
+    auto* b = new ButtonWidget(parent);
+    b->owner = this;
+    b->setFocusPolicy(in_form_ ? Qt::StrongFocus : Qt::NoFocus);
+    b->setAutoDefault(false);
+    QObject::connect(b, &QPushButton::clicked, b, [this] { Click(); });
+    b->setText(ToQString(caption_));
+    if (in_form_) {
+      b->setDefault(default_);
+    }
+    return b;
+  }
 
  private:
   CommandButtonHandlers handlers_;
@@ -1187,7 +1236,7 @@ class QtImage final : public Windowless<ImageBox> {
 
 WindowBase::WindowBase(std::shared_ptr<DesktopState> state, Kind kind, std::string_view name,
                        QWidget* widget, Hwnd parent)
-    : name_(name), state_(std::move(state)), widget_(widget) {
+    : name_(name), state_(std::move(state)), widget_(widget), realised_(widget != nullptr) {
   if (widget) {
     widget->setObjectName(ToQString(name));
   }
@@ -1207,9 +1256,6 @@ WindowBase::WindowBase(std::shared_ptr<DesktopState> state, Kind kind, std::stri
 }
 
 WindowBase::~WindowBase() {
-  for (ItemBase* item : items_) {
-    (void)item;  // items look their container up by handle and find it gone
-  }
   state_->Unregister(hwnd_);
   if (QWidget* w = widget_.data()) {
     if (auto* ref = dynamic_cast<OwnerRef*>(w)) {
@@ -1219,9 +1265,94 @@ WindowBase::~WindowBase() {
   }
 }
 
+void MakeTopLevel(QWidget* w, std::int32_t ex_style) {
+  Qt::WindowFlags flags = (ex_style & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Window;
+  flags |= Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
+           Qt::X11BypassWindowManagerHint | Qt::NoDropShadowWindowHint;
+  w->setParent(nullptr, flags);
+  w->setAttribute(Qt::WA_ShowWithoutActivating);
+  w->setAttribute(Qt::WA_X11DoNotAcceptFocus);
+}
+
+QWidget* WindowBase::Realise() {
+  if (realised_) {
+    return widget_.data();
+  }
+  const Entry* e = state_->Find(hwnd_);
+  if (!e) {
+    return nullptr;
+  }
+  const bool top_level = e->parent == kDesktopHandle;
+  QWidget* parent = top_level ? nullptr : state_->RealisedWidget(e->parent);
+  if (!top_level && !parent) {
+    return nullptr;  // the parent is gone
+  }
+  realised_ = true;
+  QWidget* w = MakeWidget(parent);
+  widget_ = w;
+  w->setObjectName(ToQString(name_));
+  state_->Bind(hwnd_, w);
+  if (top_level) {
+    MakeTopLevel(w, state_->Find(hwnd_)->ex_style);
+  }
+  ApplyGeometry();
+  Realised();
+  w->setVisible(visible_);
+  // The children that would show with it come along.
+  const std::vector<Hwnd> children = state_->Find(hwnd_)->children;
+  for (const Hwnd child : children) {
+    if (const Entry* c = state_->Find(child); c && c->window) {
+      c->window->RealiseIfShown();
+    }
+  }
+  return w;
+}
+
+void WindowBase::RealiseIfShown() {
+  if (realised_ || !visible_) {
+    return;
+  }
+  const Entry* e = state_->Find(hwnd_);
+  if (!e) {
+    return;
+  }
+  if (e->parent == kDesktopHandle) {
+    Realise();
+    return;
+  }
+  const Entry* p = state_->Find(e->parent);
+  if (!p || !p->widget) {
+    return;  // a parent that waits itself, or is gone
+  }
+  // Only inside its parent's area would it be seen.
+  const QRect area =
+      p->window
+          ? QRect(0, 0, state_->ToLogical(qtgeom::ToPixels(p->window->width_, state_->TppX())),
+                  state_->ToLogical(qtgeom::ToPixels(p->window->height_, state_->TppY())))
+          : p->widget->rect();
+  const float tx = state_->TppX(), ty = state_->TppY();
+  const QRect own(state_->ToLogical(qtgeom::ToPixels(left_, tx)),
+                  state_->ToLogical(qtgeom::ToPixels(top_, ty)),
+                  state_->ToLogical(qtgeom::ToPixels(width_, tx)),
+                  state_->ToLogical(qtgeom::ToPixels(height_, ty)));
+  if (own.intersects(area)) {
+    Realise();
+  }
+}
+
+QPoint WindowBase::DevicePosition() const {
+  if (const QWidget* w = widget_.data()) {
+    return QPoint(state_->ToDevice(w->x()), state_->ToDevice(w->y()));
+  }
+  const float tx = state_->TppX(), ty = state_->TppY();
+  return QPoint(state_->ToDevice(state_->ToLogical(qtgeom::ToPixels(left_, tx))),
+                state_->ToDevice(state_->ToLogical(qtgeom::ToPixels(top_, ty))));
+}
+
 void WindowBase::ApplyGeometry() {
   QWidget* w = widget_.data();
   if (!w) {
+    RealiseIfShown();
     return;
   }
   const float tx = state_->TppX(), ty = state_->TppY();
@@ -1239,6 +1370,8 @@ void WindowBase::ApplyGeometry() {
 void WindowBase::ApplyVisible() {
   if (QWidget* w = widget_.data()) {
     w->setVisible(visible_);
+  } else {
+    RealiseIfShown();
   }
 }
 
@@ -1378,11 +1511,14 @@ WindowBase* WindowOf(Widget& widget) {
 }
 
 bool ClickDefaultButton(DesktopState& state, Hwnd top) {
-  for (auto& [hwnd, entry] : state.windows) {
-    if (entry.kind != Kind::Button || entry.top != top || !entry.window) {
-      continue;
-    }
-    auto* button = dynamic_cast<QtButton*>(entry.window);
+  const Entry* t = state.Find(top);
+  if (!t) {
+    return false;
+  }
+  const std::vector<Hwnd> buttons = t->buttons;
+  for (const Hwnd hwnd : buttons) {
+    const Entry* e = state.Find(hwnd);
+    auto* button = e ? dynamic_cast<QtButton*>(e->window) : nullptr;
     if (button && button->Default() && button->Enabled()) {
       button->Click();
       return true;
@@ -1399,12 +1535,12 @@ void Record(DesktopState& state, Hdc hdc, const QtDrawCall& call) {
 
 bool WithPainter(DesktopState& state, Hdc hdc, const std::function<void(QPainter&)>& draw) {
   Entry* e = state.Find(hdc);
-  if (!e || !e->widget) {
+  if (!e || (!e->widget && !(e->window && !e->window->realised()))) {
     return false;
   }
   if (e->painter) {
     draw(*e->painter);
-  } else {
+  } else if (e->widget) {
     e->widget->update();
   }
   return true;
