@@ -11,7 +11,9 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -375,6 +377,27 @@ struct IcuLocale::Impl {
     return ToUtf8(scratch);
   }
 
+  // The texts of whole days already formatted, per format: a panel formats the same six weeks
+  // each time it opens on a month, and every control of an application shares this object.
+  enum Kind { kShort, kLong, kMonthYear, kKinds };
+  static constexpr std::size_t kMaxKeptDays = 1024;
+  std::array<std::unordered_map<std::int64_t, std::string>, kKinds> formatted;
+
+  std::string FormatDay(Kind kind, Date day, UDate at) {
+    auto& kept = formatted[kind];
+    const auto key = static_cast<std::int64_t>(day.serial);
+    if (auto it = kept.find(key); it != kept.end()) {
+      return it->second;
+    }
+    if (kept.size() >= kMaxKeptDays) {
+      kept.clear();
+    }
+    icu::SimpleDateFormat& format = kind == kLong        ? *long_date
+                                    : kind == kMonthYear ? *month_year
+                                                         : *short_date;
+    return kept.emplace(key, Format(format, at)).first->second;
+  }
+
   const std::u32string& FoldText(std::string_view text) {
     if (text != folded_text_source) {
       folded_text_source.assign(text);
@@ -497,12 +520,12 @@ std::string IcuLocale::FormatDate(Date d, std::string_view mask) {
   }
   const UDate at = (day.serial - kUnixEpochSerial) * kMsPerDay;
   if (is(kLongDate)) {
-    return impl_->Format(*impl_->long_date, at);
+    return impl_->FormatDay(Impl::kLong, day, at);
   }
   if (is(kMonthYearMask)) {
-    return impl_->Format(*impl_->month_year, at);
+    return impl_->FormatDay(Impl::kMonthYear, day, at);
   }
-  return impl_->Format(*impl_->short_date, at);
+  return impl_->FormatDay(Impl::kShort, day, at);
 }
 
 int IcuLocale::InStr(std::string_view text, std::string_view needle) {

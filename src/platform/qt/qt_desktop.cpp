@@ -364,6 +364,28 @@ double DesktopState::Dpr() const {
   return r > 0.0 ? r : 1.0;
 }
 
+Scale DesktopState::CurrentScale() const {
+  Scale scale;
+  QScreen* s = Primary();
+  const double r = s ? s->devicePixelRatio() : 1.0;
+  scale.dpr = r > 0.0 ? r : 1.0;
+  scale.tx = tpp_x ? *tpp_x : (s ? qtgeom::TwipsPerPixel(s->logicalDotsPerInchX(), r) : 15.0f);
+  scale.ty = tpp_y ? *tpp_y : (s ? qtgeom::TwipsPerPixel(s->logicalDotsPerInchY(), r) : 15.0f);
+  return scale;
+}
+
+int Scale::ToLogical(std::int32_t device) const {
+  return static_cast<int>(std::lround(device / dpr));
+}
+
+QRect Scale::Rect(float left, float top, float width, float height) const {
+  const int l = ToLogical(qtgeom::ToPixels(left, tx));
+  const int t = ToLogical(qtgeom::ToPixels(top, ty));
+  const int r = ToLogical(qtgeom::ToPixels(left + width, tx));
+  const int b = ToLogical(qtgeom::ToPixels(top + height, ty));
+  return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
+}
+
 int DesktopState::ToLogical(std::int32_t device) const {
   return static_cast<int>(std::lround(device / Dpr()));
 }
@@ -440,7 +462,7 @@ std::unique_ptr<PictureBox> QtDesktop::CreatePictureBox(Widget& parent, std::str
   return qt_detail::MakePictureBox(state_, BaseOf(parent), name);
 }
 std::unique_ptr<Label> QtDesktop::CreateLabel(Widget& parent, std::string_view name) {
-  return qt_detail::MakeLabel(state_, BaseOf(parent), name);
+  return qt_detail::MakeLabel(BaseOf(parent), name);
 }
 std::unique_ptr<ListBox> QtDesktop::CreateListBox(Widget& parent, std::string_view name) {
   return qt_detail::MakeListBox(state_, BaseOf(parent), name);
@@ -450,10 +472,10 @@ std::unique_ptr<CommandButton> QtDesktop::CreateCommandButton(Widget& parent,
   return qt_detail::MakeButton(state_, BaseOf(parent), name);
 }
 std::unique_ptr<LineShape> QtDesktop::CreateLine(Widget& parent, std::string_view name) {
-  return qt_detail::MakeLine(state_, BaseOf(parent), name);
+  return qt_detail::MakeLine(BaseOf(parent), name);
 }
 std::unique_ptr<ImageBox> QtDesktop::CreateImage(Widget& parent, std::string_view name) {
-  return qt_detail::MakeImage(state_, BaseOf(parent), name);
+  return qt_detail::MakeImage(BaseOf(parent), name);
 }
 std::unique_ptr<Form> QtDesktop::CreateForm(std::string_view name) {
   return qt_detail::MakeForm(state_, name, false);
@@ -866,7 +888,10 @@ bool QtDesktop::DrawEdge(Hdc hdc, Rect& rect, std::uint32_t edge, std::uint32_t 
   call.b = flags;
   qt_detail::Record(*state_, hdc, call);
   const double dpr = state_->Dpr();
-  return qt_detail::WithPainter(*state_, hdc, [&](QPainter& p) {
+  // The edge covers a ring two pixels wide.
+  const QRect outer(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+  const QRegion ring = QRegion(outer).subtracted(QRegion(outer.adjusted(2, 2, -2, -2)));
+  return qt_detail::WithPainter(*state_, hdc, ring, [&](QPainter& p) {
     const QPalette pal = QApplication::palette();
     p.save();
     p.scale(1.0 / dpr, 1.0 / dpr);
@@ -884,12 +909,13 @@ bool QtDesktop::DrawFrameControl(Hdc hdc, Rect& rect, std::uint32_t type, std::u
   qt_detail::Record(*state_, hdc, call);
   if (type != DFC_SCROLL) {
     // The caption band's menu glyph is left out: the band keeps the panel's background.
-    return qt_detail::WithPainter(*state_, hdc, [](QPainter&) {});
+    return qt_detail::WithPainter(*state_, hdc, QRegion(), [](QPainter&) {});
   }
   const Rect r = rect;
   const bool pushed = (state & DFCS_PUSHED) != 0;
   const double dpr = state_->Dpr();
-  return qt_detail::WithPainter(*state_, hdc, [&](QPainter& p) {
+  const QRegion where(QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)));
+  return qt_detail::WithPainter(*state_, hdc, where, [&](QPainter& p) {
     const QPalette pal = QApplication::palette();
     p.save();
     p.scale(1.0 / dpr, 1.0 / dpr);

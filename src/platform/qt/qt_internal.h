@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPoint>
 #include <QPointer>
+#include <QRegion>
+#include <QTextLayout>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -79,11 +81,51 @@ void UngrabOwnPointer();
 
 class AppFilter;
 
+// The screen's scale, read once for one paint: twips per pixel and the device pixel ratio.
+struct Scale {
+  float tx = 15.0f;
+  float ty = 15.0f;
+  double dpr = 1.0;
+  int ToLogical(std::int32_t device) const;
+  // A rectangle in twips as logical pixels: each edge rounded on its own (right and bottom from
+  // the sums), right and bottom exclusive.
+  QRect Rect(float left, float top, float width, float height) const;
+};
+
+// The captions of windowless labels laid out once and kept, for every container of the desktop:
+// a panel shows the same few captions (weekday letters, day numbers) month after month and
+// control after control, and laying text out is most of what painting a panel costs. The caption
+// is laid out as QPainter::drawText lays out one line, so that drawing the kept layout puts the
+// same glyphs in the same places.
+class TextCache {
+ public:
+  TextCache();
+  ~TextCache();
+  TextCache(const TextCache&) = delete;
+  TextCache& operator=(const TextCache&) = delete;
+
+  struct Line {
+    std::unique_ptr<QTextLayout> layout;  // one line at (0, 0)
+    qreal advance = 0;                    // the line's horizontal advance
+  };
+  // QFontMetrics(font).horizontalAdvance(text) and QFontMetrics(font).height().
+  int Advance(const QFont& font, const QString& text);
+  int Height(const QFont& font);
+  // The text laid out in font on device.
+  const Line& Layout(const QFont& font, QPaintDevice* device, const QString& text);
+
+ private:
+  struct Texts;
+  Texts& For(const QFont& font, int dpi);
+  std::vector<std::unique_ptr<Texts>> fonts_;
+  std::size_t entries_ = 0;
+};
+
 struct DesktopState {
   DesktopState();
   ~DesktopState();
 
-  std::map<Hwnd, Entry> windows;
+  std::unordered_map<Hwnd, Entry> windows;
   // The window of each Qt widget the table holds; checked against the entry on every look-up, so
   // that a widget gone and another made at its address are never confused.
   std::unordered_map<const QWidget*, Hwnd> by_widget;
@@ -98,6 +140,7 @@ struct DesktopState {
   bool restore_pending = false;
   std::unique_ptr<AppFilter> filter;
   std::unique_ptr<GrabProbe> probe;
+  TextCache texts;
 
   Entry* Find(Hwnd hwnd);
   const Entry* Find(Hwnd hwnd) const;
@@ -123,6 +166,7 @@ struct DesktopState {
   float TppX() const;
   float TppY() const;
   double Dpr() const;
+  Scale CurrentScale() const;
   // Device pixels and Qt's logical ones.
   int ToLogical(std::int32_t device) const;
   std::int32_t ToDevice(int logical) const;
@@ -198,7 +242,10 @@ class WindowBase {
   // Canvases (surface, picture box, form): background, the Paint handler, windowless children.
   virtual OleColor CanvasBackColor() const { return kColorWindowBackground; }
   virtual void RunPaintHandler() {}
-  void PaintCanvas(QWidget* self);
+  // Paints the part of the canvas in region (logical pixels): the background, the Paint
+  // handler (which always runs whole, so that what it draws is recorded whole), and the
+  // windowless children that lie in the region.
+  void PaintCanvas(QWidget* self, const QRegion& region);
   // Mouse on a canvas: the own handlers, or the windowless item under the point.
   enum class MouseKind { Down, Move, Up, DoubleClick };
   virtual void CanvasMouse(MouseKind, const QMouseEvent&, QPoint) {}
@@ -209,6 +256,8 @@ class WindowBase {
   void AddItem(ItemBase* item) { items_.push_back(item); }
   void RemoveItem(ItemBase* item);
   void UpdateCanvas();
+  // Repaints the part of the canvas in rect (logical pixels).
+  void UpdateCanvas(const QRect& rect);
 
  protected:
   // Makes the widget of a waiting window under parent (nullptr: a top-level window), with what
@@ -229,29 +278,36 @@ class WindowBase {
 // ex_style asks for one), as the panel and the list are once moved there.
 void MakeTopLevel(QWidget* widget, std::int32_t ex_style);
 
-// A windowless constituent: geometry in twips of its container, painted by the container.
+// A windowless constituent: geometry in twips of its container, painted by the container. A
+// form has dozens of them (the panel's 49 labels), so an item is kept small: it reaches the
+// desktop through its container, and once the container is gone it is a record that paints
+// nowhere.
 class ItemBase {
  public:
-  ItemBase(std::shared_ptr<DesktopState> state, Hwnd container, std::string_view name);
+  ItemBase(WindowBase& container, std::string_view name);
   virtual ~ItemBase();
   ItemBase(const ItemBase&) = delete;
   ItemBase& operator=(const ItemBase&) = delete;
 
-  virtual void Paint(QPainter& painter) = 0;
+  virtual void Paint(QPainter& painter, const Scale& scale) = 0;
   virtual void Mouse(WindowBase::MouseKind, MouseArgs&) {}
   virtual void ItemClick() {}
-  QRect PixelRect() const;  // logical pixels in the container
-  void Changed();           // the container repaints
+  // Logical pixels in the container.
+  QRect PixelRect() const { return PixelRect(container_ ? CurrentScale() : Scale{}); }
+  QRect PixelRect(const Scale& scale) const { return scale.Rect(left_, top_, width_, height_); }
+  // Where the item paints (logical pixels in the container).
+  virtual QRect PaintRect(const Scale& scale) const { return PixelRect(scale); }
+  void Changed();  // the container repaints where the item lies
+  void ContainerGone() { container_ = nullptr; }
 
   float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
-  bool visible_ = true;
   int tab_index_ = 0;
+  bool visible_ = true;
   std::string name_;
 
  protected:
-  WindowBase* Container() const;
-  std::shared_ptr<DesktopState> state_;
-  Hwnd container_;
+  Scale CurrentScale() const;
+  WindowBase* container_;
 };
 
 // The widget classes' constructors, for the desktop's factory.
@@ -266,12 +322,9 @@ std::unique_ptr<ListBox> MakeListBox(std::shared_ptr<DesktopState> state, Window
                                      std::string_view name);
 std::unique_ptr<CommandButton> MakeButton(std::shared_ptr<DesktopState> state, WindowBase& parent,
                                           std::string_view name);
-std::unique_ptr<Label> MakeLabel(std::shared_ptr<DesktopState> state, WindowBase& parent,
-                                 std::string_view name);
-std::unique_ptr<LineShape> MakeLine(std::shared_ptr<DesktopState> state, WindowBase& parent,
-                                    std::string_view name);
-std::unique_ptr<ImageBox> MakeImage(std::shared_ptr<DesktopState> state, WindowBase& parent,
-                                    std::string_view name);
+std::unique_ptr<Label> MakeLabel(WindowBase& parent, std::string_view name);
+std::unique_ptr<LineShape> MakeLine(WindowBase& parent, std::string_view name);
+std::unique_ptr<ImageBox> MakeImage(WindowBase& parent, std::string_view name);
 std::unique_ptr<Form> MakeForm(std::shared_ptr<DesktopState> state, std::string_view name,
                                bool container);
 
@@ -282,8 +335,10 @@ WindowBase* WindowOf(Widget& widget);
 bool ClickDefaultButton(DesktopState& state, Hwnd top);
 
 // Draws with the painter of hdc's window when its paint is running; otherwise asks the window to
-// repaint (its Paint handler then draws everything again). Returns false for an unknown hdc.
-bool WithPainter(DesktopState& state, Hdc hdc, const std::function<void(QPainter&)>& draw);
+// repaint where the drawing lies (device pixels; its Paint handler then draws everything again,
+// and what lies in that part shows). Returns false for an unknown hdc.
+bool WithPainter(DesktopState& state, Hdc hdc, const QRegion& device_region,
+                 const std::function<void(QPainter&)>& draw);
 // Records a drawing call on hdc's window.
 void Record(DesktopState& state, Hdc hdc, const QtDrawCall& call);
 

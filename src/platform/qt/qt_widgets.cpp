@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -55,9 +56,9 @@ class CanvasWidget : public QWidget, public OwnerRef {
   explicit CanvasWidget(QWidget* parent) : QWidget(parent) {}
 
  protected:
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* e) override {
     if (owner) {
-      owner->PaintCanvas(this);
+      owner->PaintCanvas(this, e->region());
     }
   }
   void mousePressEvent(QMouseEvent* e) override { Forward(WindowBase::MouseKind::Down, e); }
@@ -93,9 +94,9 @@ class FormWidget : public QDialog, public OwnerRef {
   std::function<void()> on_close;  // the window's close command
 
  protected:
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* e) override {
     if (owner) {
-      owner->PaintCanvas(this);
+      owner->PaintCanvas(this, e->region());
     }
   }
   void closeEvent(QCloseEvent* e) override {
@@ -542,23 +543,32 @@ class QtTextBox final : public Windowed<TextBox> {
       handlers_.Change();
     }
   }
+  // Only a font other than the one the field shows is applied: setting a font lays the field's
+  // text out again, and a new control's settings name the same font several times over.
   void ApplyFont() {
-    if (edit()) {
+    if (edit() && (!applied_font_ || *applied_font_ != *font_)) {
+      applied_font_ = *font_;
       edit()->setFont(ToQFont(*font_));
     }
   }
+  // Likewise colours the field's palette already has are not set again.
   void ApplyColors() {
     if (!edit()) {
       return;
     }
+    const QColor text = ToQColor(fore_), base = ToQColor(back_);
     QPalette pal = edit()->palette();
-    pal.setColor(QPalette::Text, ToQColor(fore_));
-    pal.setColor(QPalette::Base, ToQColor(back_));
+    if (pal.color(QPalette::Text) == text && pal.color(QPalette::Base) == base) {
+      return;
+    }
+    pal.setColor(QPalette::Text, text);
+    pal.setColor(QPalette::Base, base);
     edit()->setPalette(pal);
   }
 
   TextBoxHandlers handlers_;
   FontRef font_;
+  std::optional<datewell::Font> applied_font_;
   QString last_text_;
   OleColor fore_ = kColorWindowText;
   OleColor back_ = kColorWindowBackground;
@@ -661,7 +671,10 @@ class QtPictureBox final : public Windowed<PictureBox> {
     Record(state(), hwnd_, call);
     const QColor color = ToQColor(fore_);
     const double dpr = state().Dpr();
-    WithPainter(state(), hwnd_, [&](QPainter& p) {
+    const QRegion where =
+        line ? QRegion(QRect(QPoint(line->x1, line->y1), QPoint(line->x2, line->y2)).normalized())
+             : QRegion();
+    WithPainter(state(), hwnd_, where, [&](QPainter& p) {
       if (!line) {
         return;
       }
@@ -1037,10 +1050,11 @@ class Windowless : public Iface, public ItemBase {
   float Top() const override { return top_; }
   float Width() const override { return width_; }
   float Height() const override { return height_; }
-  void SetLeft(float t) override { Set(left_, t); }
-  void SetTop(float t) override { Set(top_, t); }
-  void SetWidth(float t) override { Set(width_, t); }
-  void SetHeight(float t) override { Set(height_, t); }
+  // A move repaints where the item was and where it is.
+  void SetLeft(float t) override { Move(left_, t); }
+  void SetTop(float t) override { Move(top_, t); }
+  void SetWidth(float t) override { Move(width_, t); }
+  void SetHeight(float t) override { Move(height_, t); }
   bool Visible() const override { return visible_; }
   void SetVisible(bool v) override { Set(visible_, v); }
   int TabIndex() const override { return tab_index_; }
@@ -1056,21 +1070,41 @@ class Windowless : public Iface, public ItemBase {
       Changed();
     }
   }
+  void Move(float& field, float value) {
+    if (field != value) {
+      Changed();
+      field = value;
+      Changed();
+    }
+  }
 };
 
 class QtLabel final : public Windowless<Label> {
  public:
   using Windowless::Windowless;
 
-  void SetHandlers(LabelHandlers handlers) override { handlers_ = std::move(handlers); }
+  // Most labels answer a click only (the day cells): the mouse handlers take room only when set.
+  void SetHandlers(LabelHandlers handlers) override {
+    click_ = std::move(handlers.Click);
+    if (handlers.MouseDown || handlers.MouseMove || handlers.MouseUp) {
+      mouse_ = std::make_unique<LabelHandlers>(std::move(handlers));
+    } else {
+      mouse_.reset();
+    }
+  }
   std::string Caption() const override { return caption_; }
-  void SetCaption(std::string_view text) override { Set(caption_, std::string(text)); }
+  void SetCaption(std::string_view text) override {
+    if (caption_ != text) {
+      caption_.assign(text);
+      Changed();
+    }
+  }
   std::string Tag() const override { return tag_; }
-  void SetTag(std::string_view text) override { tag_ = std::string(text); }
+  void SetTag(std::string_view text) override { tag_.assign(text); }
   bool FontBold() const override { return bold_; }
   void SetFontBold(bool on) override { Set(bold_, on); }
   void SetFont(const datewell::Font& font) override {
-    own_font_ = font;
+    own_font_ = std::make_unique<datewell::Font>(font);
     bold_ = font.bold;
     Changed();
   }
@@ -1079,17 +1113,19 @@ class QtLabel final : public Windowless<Label> {
   OleColor BackColor() const override { return back_; }
   void SetBackColor(OleColor color) override { Set(back_, color); }
   int BackStyle() const override { return back_style_; }
-  void SetBackStyle(int style) override { Set(back_style_, style); }
+  void SetBackStyle(int style) override { Set(back_style_, static_cast<std::int8_t>(style)); }
   int BorderStyle() const override { return border_; }
-  void SetBorderStyle(int style) override { Set(border_, style); }
+  void SetBorderStyle(int style) override { Set(border_, static_cast<std::int8_t>(style)); }
   int Alignment() const override { return alignment_; }
-  void SetAlignment(int alignment) override { Set(alignment_, alignment); }
+  void SetAlignment(int alignment) override {
+    Set(alignment_, static_cast<std::int8_t>(alignment));
+  }
 
-  void Paint(QPainter& p) override {
-    if (!visible_) {
+  void Paint(QPainter& p, const Scale& scale) override {
+    if (!visible_ || !container_) {
       return;
     }
-    const QRect r = PixelRect();
+    const QRect r = PixelRect(scale);
     if (back_style_ == kBackOpaque) {
       p.fillRect(r, ToQColor(back_));
     }
@@ -1097,64 +1133,82 @@ class QtLabel final : public Windowless<Label> {
       p.setPen(QPen(Qt::black, 0));
       p.drawRect(r.adjusted(0, 0, -1, -1));
     }
-    QFont font = own_font_ ? ToQFont(*own_font_) : p.font();
+    // Every label starts from its container's font (or its own), whatever the label painted
+    // before it left in the painter.
+    const QFont base = p.font();
+    QFont font = own_font_ ? ToQFont(*own_font_) : base;
     font.setBold(bold_);
+    TextCache& texts = container_->state().texts;
     // A label with room for several lines wraps its caption at word breaks, as a form's labels
     // do (the About box's title). A one-line caption wider than its label (the toolkit's fonts
     // run wider than the ones the design sizes were made for) is drawn a little smaller instead,
     // so that it stays inside.
     const QString text = ToQString(caption_);
-    const bool wraps = r.height() >= 2 * QFontMetrics(font).height();
-    while (!wraps && font.pointSizeF() > 6.0 &&
-           QFontMetrics(font).horizontalAdvance(text) > r.width()) {
+    const bool wraps = r.height() >= 2 * texts.Height(font);
+    while (!wraps && font.pointSizeF() > 6.0 && texts.Advance(font, text) > r.width()) {
       font.setPointSizeF(font.pointSizeF() - 0.5);
     }
-    p.setFont(font);
     p.setPen(ToQColor(fore_));
     const int h = alignment_ == kAlignRight    ? Qt::AlignRight
                   : alignment_ == kAlignCenter ? Qt::AlignHCenter
                                                : Qt::AlignLeft;
     const QRect text_rect = border_ == kBorderFixedSingle ? r.adjusted(1, 0, -1, 0) : r;
-    const int lines = wraps ? Qt::TextWordWrap : (Qt::TextSingleLine | Qt::TextDontClip);
-    p.drawText(text_rect, h | Qt::AlignTop | lines, text);
+    if (wraps || own_font_ || text.isEmpty() || p.layoutDirection() != Qt::LeftToRight) {
+      p.setFont(font);
+      const int lines = wraps ? Qt::TextWordWrap : (Qt::TextSingleLine | Qt::TextDontClip);
+      p.drawText(text_rect, h | Qt::AlignTop | lines, text);
+      p.setFont(base);
+      return;
+    }
+    // The kept layout, placed as drawText places one line.
+    const TextCache::Line& line = texts.Layout(font, p.device(), text);
+    const qreal room = text_rect.width();
+    const qreal x = h == Qt::AlignRight     ? room - line.advance
+                    : h == Qt::AlignHCenter ? (room - line.advance) / 2
+                                            : 0;
+    line.layout->draw(&p, QPointF(text_rect.x() + x, text_rect.y()));
   }
   void Mouse(WindowBase::MouseKind kind, MouseArgs& args) override {
+    if (!mouse_) {
+      return;
+    }
     switch (kind) {
       case WindowBase::MouseKind::Down:
       case WindowBase::MouseKind::DoubleClick:
-        if (handlers_.MouseDown) {
-          handlers_.MouseDown(args);
+        if (mouse_->MouseDown) {
+          mouse_->MouseDown(args);
         }
         break;
       case WindowBase::MouseKind::Move:
-        if (handlers_.MouseMove) {
-          handlers_.MouseMove(args);
+        if (mouse_->MouseMove) {
+          mouse_->MouseMove(args);
         }
         break;
       case WindowBase::MouseKind::Up:
-        if (handlers_.MouseUp) {
-          handlers_.MouseUp(args);
+        if (mouse_->MouseUp) {
+          mouse_->MouseUp(args);
         }
         break;
     }
   }
   void ItemClick() override {
-    if (handlers_.Click) {
-      handlers_.Click();
+    if (click_) {
+      click_();
     }
   }
 
  private:
-  LabelHandlers handlers_;
+  Action click_;
+  std::unique_ptr<LabelHandlers> mouse_;  // only its mouse handlers are used
   std::string caption_;
   std::string tag_;
-  bool bold_ = false;
-  std::optional<datewell::Font> own_font_;
+  std::unique_ptr<datewell::Font> own_font_;
   OleColor fore_ = kColorWindowText;
   OleColor back_ = 0x8000000Fu;
-  int back_style_ = kBackOpaque;
-  int border_ = kBorderNone;
-  int alignment_ = kAlignLeft;
+  bool bold_ = false;
+  std::int8_t back_style_ = kBackOpaque;
+  std::int8_t border_ = kBorderNone;
+  std::int8_t alignment_ = kAlignLeft;
 };
 
 class QtLine final : public LineShape, public ItemBase {
@@ -1178,23 +1232,32 @@ class QtLine final : public LineShape, public ItemBase {
   void SetTabIndex(int index) override { tab_index_ = index; }
   Hwnd hWnd() const override { return kNoWindow; }
   void SetCoordinates(float x1, float y1, float x2, float y2) override {
+    Changed();
     x1_ = x1;
     y1_ = y1;
     x2_ = x2;
     y2_ = y2;
     Changed();
   }
+  // The pixels the line may cover, with its end point.
+  QRect PaintRect(const Scale& scale) const override {
+    const QPoint a(scale.ToLogical(qtgeom::ToPixels(x1_, scale.tx)),
+                   scale.ToLogical(qtgeom::ToPixels(y1_, scale.ty)));
+    const QPoint b(scale.ToLogical(qtgeom::ToPixels(x2_, scale.tx)),
+                   scale.ToLogical(qtgeom::ToPixels(y2_, scale.ty)));
+    return QRect(a, b).normalized().adjusted(-1, -1, 1, 1);
+  }
   OleColor BorderColor() const override { return color_; }
   void SetBorderColor(OleColor color) override {
     color_ = color;
     Changed();
   }
-  void Paint(QPainter& p) override {
+  void Paint(QPainter& p, const Scale& scale) override {
     if (!visible_) {
       return;
     }
-    const float tx = state_->TppX(), ty = state_->TppY();
-    const double dpr = state_->Dpr();
+    const float tx = scale.tx, ty = scale.ty;
+    const double dpr = scale.dpr;
     p.save();
     p.scale(1.0 / dpr, 1.0 / dpr);
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -1216,13 +1279,16 @@ class QtImage final : public Windowless<ImageBox> {
   // The image keeps its natural size, as an image control that does not stretch.
   void SetPicture(XpmImage picture) override {
     pixmap_ = picture.empty() ? QPixmap() : QPixmap(picture.data());
-    width_ = static_cast<float>(pixmap_.width() * state_->Dpr()) * state_->TppX();
-    height_ = static_cast<float>(pixmap_.height() * state_->Dpr()) * state_->TppY();
+    if (container_) {
+      const DesktopState& state = container_->state();
+      width_ = static_cast<float>(pixmap_.width() * state.Dpr()) * state.TppX();
+      height_ = static_cast<float>(pixmap_.height() * state.Dpr()) * state.TppY();
+    }
     Changed();
   }
-  void Paint(QPainter& p) override {
+  void Paint(QPainter& p, const Scale& scale) override {
     if (visible_ && !pixmap_.isNull()) {
-      p.drawPixmap(PixelRect().topLeft(), pixmap_);
+      p.drawPixmap(PixelRect(scale).topLeft(), pixmap_);
     }
   }
 
@@ -1231,6 +1297,86 @@ class QtImage final : public Windowless<ImageBox> {
 };
 
 }  // namespace
+
+// ---- TextCache -------------------------------------------------------------------------------
+
+namespace {
+// Kept texts beyond this many are dropped all at once (a user paging through the years leaves a
+// caption per month behind).
+constexpr std::size_t kMaxKeptTexts = 512;
+}  // namespace
+
+struct TextCache::Texts {
+  QFont font;
+  int dpi = 0;
+  int height = -1;
+  std::unordered_map<QString, int> advances;
+  std::unordered_map<QString, Line> lines;
+};
+
+TextCache::TextCache() = default;
+TextCache::~TextCache() = default;
+
+TextCache::Texts& TextCache::For(const QFont& font, int dpi) {
+  for (const auto& t : fonts_) {
+    if (t->dpi == dpi && t->font == font) {
+      return *t;
+    }
+  }
+  if (entries_ > kMaxKeptTexts || fonts_.size() >= 16) {
+    fonts_.clear();
+    entries_ = 0;
+  }
+  auto t = std::make_unique<Texts>();
+  t->font = font;
+  t->dpi = dpi;
+  fonts_.push_back(std::move(t));
+  return *fonts_.back();
+}
+
+int TextCache::Advance(const QFont& font, const QString& text) {
+  Texts& t = For(font, 0);
+  if (auto it = t.advances.find(text); it != t.advances.end()) {
+    return it->second;
+  }
+  const int advance = QFontMetrics(font).horizontalAdvance(text);
+  t.advances.emplace(text, advance);
+  ++entries_;
+  return advance;
+}
+
+int TextCache::Height(const QFont& font) {
+  Texts& t = For(font, 0);
+  if (t.height < 0) {
+    t.height = QFontMetrics(font).height();
+  }
+  return t.height;
+}
+
+const TextCache::Line& TextCache::Layout(const QFont& font, QPaintDevice* device,
+                                         const QString& text) {
+  Texts& t = For(font, device ? device->logicalDpiY() : 0);
+  if (auto it = t.lines.find(text); it != t.lines.end()) {
+    return it->second;
+  }
+  Line line;
+  line.layout = std::make_unique<QTextLayout>(text, device ? QFont(font, device) : font);
+  line.layout->setCacheEnabled(true);
+  QTextOption option;
+  option.setWrapMode(QTextOption::ManualWrap);
+  option.setFlags(QTextOption::IncludeTrailingSpaces);
+  line.layout->setTextOption(option);
+  line.layout->beginLayout();
+  QTextLine l = line.layout->createLine();
+  if (l.isValid()) {
+    l.setLineWidth(0x01000000);
+    l.setPosition(QPointF(0, 0));
+  }
+  line.layout->endLayout();
+  line.advance = l.isValid() ? l.horizontalAdvance() : 0;
+  ++entries_;
+  return t.lines.emplace(text, std::move(line)).first->second;
+}
 
 // ---- WindowBase ------------------------------------------------------------------------------
 
@@ -1256,6 +1402,9 @@ WindowBase::WindowBase(std::shared_ptr<DesktopState> state, Kind kind, std::stri
 }
 
 WindowBase::~WindowBase() {
+  for (ItemBase* item : items_) {
+    item->ContainerGone();
+  }
   state_->Unregister(hwnd_);
   if (QWidget* w = widget_.data()) {
     if (auto* ref = dynamic_cast<OwnerRef*>(w)) {
@@ -1388,7 +1537,7 @@ void WindowBase::SizedTo(std::int32_t cx, std::int32_t cy) {
   ApplyGeometry();
 }
 
-void WindowBase::PaintCanvas(QWidget* self) {
+void WindowBase::PaintCanvas(QWidget* self, const QRegion& region) {
   if (Entry* e = state_->Find(hwnd_)) {
     e->drawing.clear();
   }
@@ -1403,14 +1552,18 @@ void WindowBase::PaintCanvas(QWidget* self) {
     }
   }
   painter.setFont(self->font());
+  const Scale scale = state_->CurrentScale();
   for (ItemBase* item : items_) {
-    item->Paint(painter);
+    if (region.intersects(item->PaintRect(scale))) {
+      item->Paint(painter, scale);
+    }
   }
 }
 
 ItemBase* WindowBase::ItemAt(QPoint local) const {
+  const Scale scale = state_->CurrentScale();
   for (auto it = items_.rbegin(); it != items_.rend(); ++it) {
-    if ((*it)->visible_ && (*it)->PixelRect().contains(local)) {
+    if ((*it)->visible_ && (*it)->PixelRect(scale).contains(local)) {
       return *it;
     }
   }
@@ -1430,39 +1583,34 @@ void WindowBase::UpdateCanvas() {
   }
 }
 
+void WindowBase::UpdateCanvas(const QRect& rect) {
+  if (QWidget* w = widget_.data()) {
+    w->update(rect);
+  }
+}
+
 // ---- ItemBase --------------------------------------------------------------------------------
 
-ItemBase::ItemBase(std::shared_ptr<DesktopState> state, Hwnd container, std::string_view name)
-    : name_(name), state_(std::move(state)), container_(container) {
-  if (WindowBase* c = Container()) {
-    c->AddItem(this);
-  }
+ItemBase::ItemBase(WindowBase& container, std::string_view name)
+    : name_(name), container_(&container) {
+  container.AddItem(this);
 }
 
 ItemBase::~ItemBase() {
-  if (WindowBase* c = Container()) {
-    c->RemoveItem(this);
-    c->UpdateCanvas();
+  if (container_) {
+    container_->RemoveItem(this);
+    container_->UpdateCanvas(PixelRect());
   }
 }
 
-WindowBase* ItemBase::Container() const {
-  const Entry* e = state_->Find(container_);
-  return e ? e->window : nullptr;
-}
-
-QRect ItemBase::PixelRect() const {
-  const float tx = state_->TppX(), ty = state_->TppY();
-  const int l = state_->ToLogical(qtgeom::ToPixels(left_, tx));
-  const int t = state_->ToLogical(qtgeom::ToPixels(top_, ty));
-  const int r = state_->ToLogical(qtgeom::ToPixels(left_ + width_, tx));
-  const int b = state_->ToLogical(qtgeom::ToPixels(top_ + height_, ty));
-  return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
+Scale ItemBase::CurrentScale() const {
+  return container_ ? container_->state().CurrentScale() : Scale{};
 }
 
 void ItemBase::Changed() {
-  if (WindowBase* c = Container()) {
-    c->UpdateCanvas();
+  // A container without its widget yet paints everything once it has one.
+  if (container_ && container_->widget()) {
+    container_->UpdateCanvas(PaintRect(CurrentScale()));
   }
 }
 
@@ -1489,17 +1637,14 @@ std::unique_ptr<CommandButton> MakeButton(std::shared_ptr<DesktopState> state, W
                                           std::string_view name) {
   return std::make_unique<QtButton>(std::move(state), parent, name);
 }
-std::unique_ptr<Label> MakeLabel(std::shared_ptr<DesktopState> state, WindowBase& parent,
-                                 std::string_view name) {
-  return std::make_unique<QtLabel>(std::move(state), parent.handle(), name);
+std::unique_ptr<Label> MakeLabel(WindowBase& parent, std::string_view name) {
+  return std::make_unique<QtLabel>(parent, name);
 }
-std::unique_ptr<LineShape> MakeLine(std::shared_ptr<DesktopState> state, WindowBase& parent,
-                                    std::string_view name) {
-  return std::make_unique<QtLine>(std::move(state), parent.handle(), name);
+std::unique_ptr<LineShape> MakeLine(WindowBase& parent, std::string_view name) {
+  return std::make_unique<QtLine>(parent, name);
 }
-std::unique_ptr<ImageBox> MakeImage(std::shared_ptr<DesktopState> state, WindowBase& parent,
-                                    std::string_view name) {
-  return std::make_unique<QtImage>(std::move(state), parent.handle(), name);
+std::unique_ptr<ImageBox> MakeImage(WindowBase& parent, std::string_view name) {
+  return std::make_unique<QtImage>(parent, name);
 }
 std::unique_ptr<Form> MakeForm(std::shared_ptr<DesktopState> state, std::string_view name,
                                bool container) {
@@ -1533,15 +1678,27 @@ void Record(DesktopState& state, Hdc hdc, const QtDrawCall& call) {
   }
 }
 
-bool WithPainter(DesktopState& state, Hdc hdc, const std::function<void(QPainter&)>& draw) {
+bool WithPainter(DesktopState& state, Hdc hdc, const QRegion& device_region,
+                 const std::function<void(QPainter&)>& draw) {
   Entry* e = state.Find(hdc);
   if (!e || (!e->widget && !(e->window && !e->window->realised()))) {
     return false;
   }
   if (e->painter) {
     draw(*e->painter);
-  } else if (e->widget) {
-    e->widget->update();
+  } else if (QWidget* w = e->widget.data()) {
+    // Only where the drawing lies: a press on the drop button repaints the button and the frame,
+    // not the field inside.
+    const double dpr = state.Dpr();
+    QRegion logical;
+    for (const QRect& r : device_region) {
+      const int l = static_cast<int>(std::floor(r.left() / dpr));
+      const int t = static_cast<int>(std::floor(r.top() / dpr));
+      const int right = static_cast<int>(std::ceil((r.right() + 1) / dpr));
+      const int bottom = static_cast<int>(std::ceil((r.bottom() + 1) / dpr));
+      logical += QRect(QPoint(l, t), QPoint(right - 1, bottom - 1));
+    }
+    w->update(logical);
   }
   return true;
 }
