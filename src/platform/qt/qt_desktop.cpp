@@ -307,8 +307,10 @@ QWidget* DesktopState::RealisedWidget(Hwnd hwnd) {
   if (!e) {
     return nullptr;
   }
-  if (!e->widget && e->window) {
-    return e->window->Realise();
+  if (e->window) {
+    QWidget* w = e->window->Realise();
+    e->window->Settle();
+    return w;
   }
   return e->widget.data();
 }

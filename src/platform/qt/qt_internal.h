@@ -217,6 +217,9 @@ class WindowBase {
   // The widget, made now if the window was waiting for it; nullptr if it is gone (or its parent
   // is).
   QWidget* Realise();
+  // Whatever the window holds back from its widget goes in now: someone is about to use the
+  // widget itself.
+  virtual void Settle() {}
   Hwnd handle() const { return hwnd_; }
   DesktopState& state() const { return *state_; }
   const std::shared_ptr<DesktopState>& shared_state() const { return state_; }

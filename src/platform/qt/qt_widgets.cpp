@@ -130,6 +130,7 @@ class LineEditWidget : public QLineEdit, public OwnerRef {
   void BaseFocusOut(QFocusEvent* e) { QLineEdit::focusOutEvent(e); }
 
  protected:
+  bool event(QEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void keyReleaseEvent(QKeyEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
@@ -544,13 +545,31 @@ class QtTextBox final : public Windowed<TextBox> {
     }
   }
   // Only a font other than the one the field shows is applied: setting a font lays the field's
-  // text out again, and a new control's settings name the same font several times over.
+  // text out again, and a new control's settings name the same font several times over. Until
+  // the field is first polished (before it first shows) the font waits, so that the font a new
+  // text box starts with, replaced by the control's settings at once, is never looked up.
   void ApplyFont() {
-    if (edit() && (!applied_font_ || *applied_font_ != *font_)) {
+    if (!edit() || (applied_font_ && *applied_font_ == *font_)) {
+      font_pending_ = false;
+      return;
+    }
+    font_pending_ = true;
+    if (edit()->testAttribute(Qt::WA_WState_Polished)) {
+      Settle();
+    }
+  }
+
+ public:
+  // The field's widget is about to be used as it is: the waiting font goes in.
+  void Settle() override {
+    if (font_pending_ && edit()) {
+      font_pending_ = false;
       applied_font_ = *font_;
       edit()->setFont(ToQFont(*font_));
     }
   }
+
+ private:
   // Likewise colours the field's palette already has are not set again.
   void ApplyColors() {
     if (!edit()) {
@@ -569,6 +588,7 @@ class QtTextBox final : public Windowed<TextBox> {
   TextBoxHandlers handlers_;
   FontRef font_;
   std::optional<datewell::Font> applied_font_;
+  bool font_pending_ = false;
   QString last_text_;
   OleColor fore_ = kColorWindowText;
   OleColor back_ = kColorWindowBackground;
@@ -580,6 +600,23 @@ class QtTextBox final : public Windowed<TextBox> {
   bool pressed_ = false;
   bool focused_by_mouse_ = false;  // the focus came with a press not yet delivered
 };
+
+bool LineEditWidget::event(QEvent* e) {
+  // Before it is polished, shown, painted or focused, the field takes its waiting font.
+  switch (e->type()) {
+    case QEvent::Polish:
+    case QEvent::Show:
+    case QEvent::Paint:
+    case QEvent::FocusIn:
+      if (owner) {
+        owner->Settle();
+      }
+      break;
+    default:
+      break;
+  }
+  return QLineEdit::event(e);
+}
 
 void LineEditWidget::keyPressEvent(QKeyEvent* e) {
   if (owner) {
