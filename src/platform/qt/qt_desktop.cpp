@@ -891,8 +891,10 @@ bool QtDesktop::DrawEdge(Hdc hdc, Rect& rect, std::uint32_t edge, std::uint32_t 
   qt_detail::Record(*state_, hdc, call);
   const double dpr = state_->Dpr();
   // The edge covers a ring two pixels wide.
-  const QRect outer(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
-  const QRegion ring = QRegion(outer).subtracted(QRegion(outer.adjusted(2, 2, -2, -2)));
+  const auto ring = [&] {
+    const QRect outer(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+    return QRegion(outer).subtracted(QRegion(outer.adjusted(2, 2, -2, -2)));
+  };
   return qt_detail::WithPainter(*state_, hdc, ring, [&](QPainter& p) {
     const QPalette pal = QApplication::palette();
     p.save();
@@ -911,12 +913,15 @@ bool QtDesktop::DrawFrameControl(Hdc hdc, Rect& rect, std::uint32_t type, std::u
   qt_detail::Record(*state_, hdc, call);
   if (type != DFC_SCROLL) {
     // The caption band's menu glyph is left out: the band keeps the panel's background.
-    return qt_detail::WithPainter(*state_, hdc, QRegion(), [](QPainter&) {});
+    return qt_detail::WithPainter(
+        *state_, hdc, [] { return QRegion(); }, [](QPainter&) {});
   }
   const Rect r = rect;
   const bool pushed = (state & DFCS_PUSHED) != 0;
   const double dpr = state_->Dpr();
-  const QRegion where(QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)));
+  const auto where = [&] {
+    return QRegion(QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)));
+  };
   return qt_detail::WithPainter(*state_, hdc, where, [&](QPainter& p) {
     const QPalette pal = QApplication::palette();
     p.save();

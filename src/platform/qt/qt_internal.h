@@ -337,12 +337,26 @@ WindowBase* WindowOf(Widget& widget);
 // Clicks the enabled default button of the surface or form top, if it has one.
 bool ClickDefaultButton(DesktopState& state, Hwnd top);
 
-// Draws with the painter of hdc's window when its paint is running; otherwise asks the window to
-// repaint where the drawing lies (device pixels; its Paint handler then draws everything again,
-// and what lies in that part shows). Returns false for an unknown hdc.
-bool WithPainter(DesktopState& state, Hdc hdc, const QRegion& device_region,
-                 const std::function<void(QPainter&)>& draw);
-// Records a drawing call on hdc's window.
+// The device pixels of region as logical pixels of a widget, rounded outwards.
+QRegion LogicalRegion(const DesktopState& state, const QRegion& device_region);
+
+// Draws with the painter of hdc's window when its paint is running; otherwise asks a shown window
+// to repaint where the drawing lies (where() gives it in device pixels; the Paint handler then
+// draws everything again, and what lies in that part shows). A window not on the screen repaints
+// whole when it shows. Returns false for an unknown hdc.
+template <typename Where, typename Draw>
+bool WithPainter(DesktopState& state, Hdc hdc, Where&& where, Draw&& draw) {
+  Entry* e = state.Find(hdc);
+  if (!e || (!e->widget && !(e->window && !e->window->realised()))) {
+    return false;
+  }
+  if (e->painter) {
+    draw(*e->painter);
+  } else if (QWidget* w = e->widget.data(); w && w->isVisible()) {
+    w->update(LogicalRegion(state, where()));
+  }
+  return true;
+}  // Records a drawing call on hdc's window.
 void Record(DesktopState& state, Hdc hdc, const QtDrawCall& call);
 
 }  // namespace datewell::qt_detail

@@ -545,16 +545,16 @@ class QtTextBox final : public Windowed<TextBox> {
     }
   }
   // Only a font other than the one the field shows is applied: setting a font lays the field's
-  // text out again, and a new control's settings name the same font several times over. Until
-  // the field is first polished (before it first shows) the font waits, so that the font a new
-  // text box starts with, replaced by the control's settings at once, is never looked up.
+  // text out again, and a new control's settings change the font several times over. While the
+  // field is not on the screen the font waits until it shows (or is painted, focused or handed
+  // out), so that a new control lays its text out in its font once.
   void ApplyFont() {
     if (!edit() || (applied_font_ && *applied_font_ == *font_)) {
       font_pending_ = false;
       return;
     }
     font_pending_ = true;
-    if (edit()->testAttribute(Qt::WA_WState_Polished)) {
+    if (edit()->isVisible()) {
       Settle();
     }
   }
@@ -602,9 +602,8 @@ class QtTextBox final : public Windowed<TextBox> {
 };
 
 bool LineEditWidget::event(QEvent* e) {
-  // Before it is polished, shown, painted or focused, the field takes its waiting font.
+  // Before it shows, is painted or takes the focus, the field takes its waiting font.
   switch (e->type()) {
-    case QEvent::Polish:
     case QEvent::Show:
     case QEvent::Paint:
     case QEvent::FocusIn:
@@ -706,11 +705,12 @@ class QtPictureBox final : public Windowed<PictureBox> {
     call.y2 = y2;
     call.color = fore_;
     Record(state(), hwnd_, call);
-    const QColor color = ToQColor(fore_);
     const double dpr = state().Dpr();
-    const QRegion where =
-        line ? QRegion(QRect(QPoint(line->x1, line->y1), QPoint(line->x2, line->y2)).normalized())
-             : QRegion();
+    const auto where = [&] {
+      return line ? QRegion(
+                        QRect(QPoint(line->x1, line->y1), QPoint(line->x2, line->y2)).normalized())
+                  : QRegion();
+    };
     WithPainter(state(), hwnd_, where, [&](QPainter& p) {
       if (!line) {
         return;
@@ -718,7 +718,7 @@ class QtPictureBox final : public Windowed<PictureBox> {
       p.save();
       p.scale(1.0 / dpr, 1.0 / dpr);
       p.setRenderHint(QPainter::Antialiasing, false);
-      p.setPen(QPen(color, 0));
+      p.setPen(QPen(ToQColor(fore_), 0));
       p.drawLine(line->x1, line->y1, line->x2, line->y2);
       p.restore();
     });
@@ -1645,8 +1645,8 @@ Scale ItemBase::CurrentScale() const {
 }
 
 void ItemBase::Changed() {
-  // A container without its widget yet paints everything once it has one.
-  if (container_ && container_->widget()) {
+  // A container not on the screen (no widget yet, or hidden) paints everything when it shows.
+  if (container_ && container_->widget() && container_->widget()->isVisible()) {
     container_->UpdateCanvas(PaintRect(CurrentScale()));
   }
 }
@@ -1715,29 +1715,17 @@ void Record(DesktopState& state, Hdc hdc, const QtDrawCall& call) {
   }
 }
 
-bool WithPainter(DesktopState& state, Hdc hdc, const QRegion& device_region,
-                 const std::function<void(QPainter&)>& draw) {
-  Entry* e = state.Find(hdc);
-  if (!e || (!e->widget && !(e->window && !e->window->realised()))) {
-    return false;
+QRegion LogicalRegion(const DesktopState& state, const QRegion& device_region) {
+  const double dpr = state.Dpr();
+  QRegion logical;
+  for (const QRect& r : device_region) {
+    const int l = static_cast<int>(std::floor(r.left() / dpr));
+    const int t = static_cast<int>(std::floor(r.top() / dpr));
+    const int right = static_cast<int>(std::ceil((r.right() + 1) / dpr));
+    const int bottom = static_cast<int>(std::ceil((r.bottom() + 1) / dpr));
+    logical += QRect(QPoint(l, t), QPoint(right - 1, bottom - 1));
   }
-  if (e->painter) {
-    draw(*e->painter);
-  } else if (QWidget* w = e->widget.data()) {
-    // Only where the drawing lies: a press on the drop button repaints the button and the frame,
-    // not the field inside.
-    const double dpr = state.Dpr();
-    QRegion logical;
-    for (const QRect& r : device_region) {
-      const int l = static_cast<int>(std::floor(r.left() / dpr));
-      const int t = static_cast<int>(std::floor(r.top() / dpr));
-      const int right = static_cast<int>(std::ceil((r.right() + 1) / dpr));
-      const int bottom = static_cast<int>(std::ceil((r.bottom() + 1) / dpr));
-      logical += QRect(QPoint(l, t), QPoint(right - 1, bottom - 1));
-    }
-    w->update(logical);
-  }
-  return true;
+  return logical;
 }
 
 }  // namespace datewell::qt_detail
