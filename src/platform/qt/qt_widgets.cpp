@@ -1550,6 +1550,12 @@ void WindowBase::ApplyGeometry() {
     w->resize(cx, cy);
     return;
   }
+  // The control lays its field out again on every resize and font change, mostly to where it
+  // is; a widget placed once already keeps the marks that it was placed.
+  if (w->geometry() == QRect(x, y, cx, cy) && w->testAttribute(Qt::WA_Moved) &&
+      w->testAttribute(Qt::WA_Resized)) {
+    return;
+  }
   w->setGeometry(x, y, cx, cy);
 }
 
