@@ -19,7 +19,7 @@ for target in recogniser_fuzz property_file_fuzz script_fuzz; do
   mkdir -p "$corpus" "$crashes"
   seeds=("fuzz/seeds/${target%_fuzz}")
   if [ "$target" = script_fuzz ]; then
-    seeds+=(tests/scenarios)
+    seeds+=(tests/scenarios)  # the acceptance scripts are seeds as well
   fi
   # The first folder collects what the run finds; the seed folders are only read.
   build-fuzz/fuzz/$target "$corpus" "${seeds[@]}" -max_total_time="$seconds" \

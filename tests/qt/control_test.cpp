@@ -327,6 +327,34 @@ TEST_F(QtControl, ThePanelIsPaintedWithThePaletteShades) {
   }
 }
 
+// A caption too wide for its label is drawn smaller; the labels painted after it keep the panel's
+// font.
+TEST_F(QtControl, DaysAreDrawnAlikeWhateverTheMonthCaptionShrankTo) {
+  ControlOnForm& f = Place(100, 100);
+  f.control->setStringValue(QStringLiteral("January 5, 2004"));
+  input_.Click(f.DropButton());
+  ASSERT_TRUE(f.PanelOpen());
+  Label& caption = *f.dw().Inspect().lblMonthYear;
+  QtDesktop& d = platform_.desktop();
+  const double dpr = f.Panel()->devicePixelRatioF();
+  const auto logical = [&](float twips, float tpp) {
+    return static_cast<int>(std::lround(std::nearbyint(twips / tpp) / dpr));
+  };
+  const Label& first_row = *f.dw().Inspect().lblDate[7];
+  const Label& last_row = *f.dw().Inspect().lblDate[48];
+  const QRect days(QPoint(logical(first_row.Left(), d.TwipsPerPixelX()),
+                          logical(first_row.Top(), d.TwipsPerPixelY())),
+                   QPoint(logical(last_row.Left() + last_row.Width(), d.TwipsPerPixelX()) - 1,
+                          logical(last_row.Top() + last_row.Height(), d.TwipsPerPixelY()) - 1));
+  const auto days_under = [&](std::string_view text) {
+    caption.SetCaption(text);
+    return f.Panel()->grab().toImage().copy(days);
+  };
+  const QImage fitting = days_under("May 2004");
+  const QImage shrunk = days_under("Wednesday, the twenty-second day of September 2004");
+  EXPECT_TRUE(fitting == shrunk);
+}
+
 TEST_F(QtControl, TheFaceIsASunkenFrameWithADropButtonDrawnRaisedOrPushed) {
   ControlOnForm& f = Place(100, 100);
   QtDesktop& d = platform_.desktop();

@@ -11,7 +11,9 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -249,11 +251,22 @@ std::vector<std::string> AvailableLocaleNames() {
 
 struct IcuLocale::Impl {
   icu::Locale locale;
+  icu::Locale gregorian;  // the locale with the Gregorian calendar
   FoldRule rule = FoldRule::kDefault;
+
+  // Each part is built the first time it is needed: a new control formats today's long date and
+  // nothing else, so that a program shows its first form without waiting for the pattern
+  // generator, the other formats or the recogniser. Once built, nothing is built again.
+  icu::UnicodeString full_pattern;  // the full date style, once long_date or patterns are made
   std::unique_ptr<icu::SimpleDateFormat> long_date;
+  bool patterns_made = false;
+  icu::UnicodeString short_two;  // the short date style, with the locale's own year width
+  icu::UnicodeString month_year_pattern;
+  icu::UnicodeString time_pattern;
   std::unique_ptr<icu::SimpleDateFormat> short_date;
   std::unique_ptr<icu::SimpleDateFormat> month_year;
   std::unique_ptr<icu::SimpleDateFormat> time_of_day;
+  bool weekdays_made = false;
   std::array<std::string, 7> weekday_names;  // Sunday first
   std::array<std::string, 7> weekday_abbrevs;
   std::unique_ptr<DateRecogniser> recogniser;
@@ -270,6 +283,7 @@ struct IcuLocale::Impl {
   // searched (one flag per character and one for the end), and the folded names that a weekday
   // name must not be cut out of: the month and era names (a longer weekday name that contains a
   // shorter one shields it too).
+  bool word_data_made = false;
   std::unique_ptr<icu::BreakIterator> word_breaks;
   std::string boundaries_source;
   std::vector<bool> boundaries;
@@ -277,22 +291,58 @@ struct IcuLocale::Impl {
 
   explicit Impl(const std::string& name) : Impl(icu::Locale(name.c_str())) {}
 
-  explicit Impl(const icu::Locale& named) : locale(named) {
+  explicit Impl(const icu::Locale& named) : locale(named), gregorian(named) {
     const std::string language = named.getLanguage();
     rule = (language == "tr" || language == "az") ? FoldRule::kTurkic : FoldRule::kDefault;
     // The control counts days in the Gregorian calendar, whatever the locale's default calendar.
-    icu::Locale gregorian = named;
     UErrorCode keyword_status = U_ZERO_ERROR;
     gregorian.setKeywordValue("calendar", "gregorian", keyword_status);
+  }
 
+  const icu::UnicodeString& FullPattern() {
+    LongDate();
+    return full_pattern;
+  }
+
+  // The full style's own formatter is the long date's (made once, not once to read its pattern
+  // and again from the pattern).
+  icu::SimpleDateFormat& LongDate() {
+    if (long_date) {
+      return *long_date;
+    }
+    std::unique_ptr<icu::DateFormat> style(
+        icu::DateFormat::createDateInstance(icu::DateFormat::kFull, gregorian));
+    auto* simple = dynamic_cast<icu::SimpleDateFormat*>(style.get());
+    icu::UnicodeString pattern;
+    if (simple) {
+      simple->toPattern(pattern);
+    }
+    if (simple && !pattern.isEmpty()) {
+      long_date.reset(simple);
+      static_cast<void>(style.release());
+      long_date->adoptCalendar(MakeCalendar(gregorian).release());
+      full_pattern = pattern;
+    } else {
+      full_pattern = StylePattern(icu::DateFormat::kFull, gregorian);
+      long_date = MakeFormat(full_pattern, gregorian);
+    }
+    return *long_date;
+  }
+
+  // The short date with four-digit years, the month and year, and the time of day, from the
+  // locale's pattern generator.
+  void MakePatterns() {
+    if (patterns_made) {
+      return;
+    }
+    patterns_made = true;
+    short_two = StylePattern(icu::DateFormat::kShort, gregorian);
+    icu::UnicodeString short_four = short_two;
+    month_year_pattern = u"LLLL yyyy";
+    time_pattern = u"HH:mm:ss";
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::DateTimePatternGenerator> generator(
         icu::DateTimePatternGenerator::createInstance(gregorian, status));
-    const icu::UnicodeString full = StylePattern(icu::DateFormat::kFull, gregorian);
-    const icu::UnicodeString short_two = StylePattern(icu::DateFormat::kShort, gregorian);
-    icu::UnicodeString short_four = short_two;
-    icu::UnicodeString month_year_pattern(u"LLLL yyyy");
-    icu::UnicodeString time_pattern(u"HH:mm:ss");
     if (U_SUCCESS(status)) {
       UErrorCode s = U_ZERO_ERROR;
       icu::UnicodeString p = generator->replaceFieldTypes(short_two, icu::UnicodeString(u"yyyy"),
@@ -311,11 +361,28 @@ struct IcuLocale::Impl {
         time_pattern = p;
       }
     }
-    long_date = MakeFormat(full, gregorian);
     short_date = MakeFormat(short_four, gregorian);
     month_year = MakeFormat(month_year_pattern, gregorian);
     time_of_day = MakeFormat(time_pattern, gregorian);
+  }
+  icu::SimpleDateFormat& ShortDate() {
+    MakePatterns();
+    return *short_date;
+  }
+  icu::SimpleDateFormat& MonthYear() {
+    MakePatterns();
+    return *month_year;
+  }
+  icu::SimpleDateFormat& TimeOfDay() {
+    MakePatterns();
+    return *time_of_day;
+  }
 
+  void MakeWeekdays() {
+    if (weekdays_made) {
+      return;
+    }
+    weekdays_made = true;
     auto weekday_full = MakeFormat(icu::UnicodeString(u"EEEE"), gregorian);
     auto weekday_abbrev = MakeFormat(icu::UnicodeString(u"EEE"), gregorian);
     for (int i = 0; i < 7; ++i) {
@@ -328,12 +395,17 @@ struct IcuLocale::Impl {
         folded_weekdays.emplace_back(name, FoldUtf8(name, rule));
       }
     }
+  }
 
-    std::vector<DateWord> words;
-    status = U_ZERO_ERROR;
+  // The word boundaries and the names that shield a weekday name.
+  void MakeWordData() {
+    if (word_data_made) {
+      return;
+    }
+    word_data_made = true;
+    UErrorCode status = U_ZERO_ERROR;
     icu::DateFormatSymbols symbols(gregorian, status);
     if (U_SUCCESS(status)) {
-      AddSymbols(words, symbols);
       for (const icu::UnicodeString& name : MonthAndEraNames(symbols)) {
         std::u32string folded = FoldUtf8(ToUtf8(name), rule);
         if (!folded.empty()) {
@@ -346,8 +418,21 @@ struct IcuLocale::Impl {
     if (U_FAILURE(status)) {
       word_breaks.reset();
     }
+  }
+
+  DateRecogniser& Recogniser() {
+    if (recogniser) {
+      return *recogniser;
+    }
+    MakePatterns();
+    std::vector<DateWord> words;
+    UErrorCode status = U_ZERO_ERROR;
+    icu::DateFormatSymbols symbols(gregorian, status);
+    if (U_SUCCESS(status)) {
+      AddSymbols(words, symbols);
+    }
     for (const icu::UnicodeString* pattern : std::initializer_list<const icu::UnicodeString*>{
-             &full, &short_two, &month_year_pattern, &time_pattern}) {
+             &FullPattern(), &short_two, &month_year_pattern, &time_pattern}) {
       for (DateWord& w : PatternLiterals(*pattern)) {
         words.push_back(std::move(w));
       }
@@ -367,12 +452,34 @@ struct IcuLocale::Impl {
     words.push_back(DateWord{.text = "p.m.", .meridiem = 1});
     words.push_back(DateWord{.text = "Sept", .month = 9});
     recogniser = std::make_unique<DateRecogniser>(words, OrderOf(short_two), rule);
+    return *recogniser;
   }
 
   std::string Format(icu::SimpleDateFormat& format, UDate at) {
     scratch.remove();
     format.format(at, scratch);
     return ToUtf8(scratch);
+  }
+
+  // The texts of whole days already formatted, per format: a panel formats the same six weeks
+  // each time it opens on a month, and every control of an application shares this object.
+  enum Kind { kShort, kLong, kMonthYear, kKinds };
+  static constexpr std::size_t kMaxKeptDays = 1024;
+  std::array<std::unordered_map<std::int64_t, std::string>, kKinds> formatted;
+
+  std::string FormatDay(Kind kind, Date day, UDate at) {
+    auto& kept = formatted[kind];
+    const auto key = static_cast<std::int64_t>(day.serial);
+    if (auto it = kept.find(key); it != kept.end()) {
+      return it->second;
+    }
+    if (kept.size() >= kMaxKeptDays) {
+      kept.clear();
+    }
+    icu::SimpleDateFormat& format = kind == kLong        ? LongDate()
+                                    : kind == kMonthYear ? MonthYear()
+                                                         : ShortDate();
+    return kept.emplace(key, Format(format, at)).first->second;
   }
 
   const std::u32string& FoldText(std::string_view text) {
@@ -387,6 +494,7 @@ struct IcuLocale::Impl {
   // The word boundaries of text, one flag per character (platform/utf8.h counting) and one for
   // its end.
   const std::vector<bool>& Boundaries(std::string_view text) {
+    MakeWordData();
     if (text == boundaries_source && !boundaries.empty()) {
       return boundaries;
     }
@@ -413,7 +521,9 @@ struct IcuLocale::Impl {
   // Whether the occurrence of a weekday name at [at, end) of hay lies within an occurrence of a
   // month or era name (of any length, the same word included) or of a longer weekday name.
   bool Shielded(const std::u32string& hay, std::size_t at, std::size_t end,
-                const std::u32string& needle) const {
+                const std::u32string& needle) {
+    MakeWordData();
+    MakeWeekdays();
     auto covers = [&](const std::u32string& shield) {
       if (shield.size() < end - at) {
         return false;
@@ -436,6 +546,7 @@ struct IcuLocale::Impl {
   }
 
   const std::u32string& FoldNeedle(std::string_view needle) {
+    MakeWeekdays();
     for (const auto& [name, folded] : folded_weekdays) {
       if (name == needle) {
         return folded;
@@ -460,7 +571,7 @@ Date IcuLocale::Today() {
 }
 
 std::optional<Date> IcuLocale::RecogniseDate(std::string_view text) {
-  return impl_->recogniser->Recognise(text);
+  return impl_->Recogniser().Recognise(text);
 }
 
 std::string IcuLocale::DateToText(Date d) {
@@ -473,7 +584,7 @@ std::string IcuLocale::DateToText(Date d) {
   const double seconds = std::min(std::nearbyint(std::fabs(d.serial - whole) * 86400.0), 86399.0);
   if (seconds > 0) {
     text += ' ';
-    text += impl_->Format(*impl_->time_of_day, seconds * 1000.0);
+    text += impl_->Format(impl_->TimeOfDay(), seconds * 1000.0);
   }
   return text;
 }
@@ -490,19 +601,21 @@ std::string IcuLocale::FormatDate(Date d, std::string_view mask) {
   };
   const Date day = DateOnly(d);
   if (is(kWeekdayMask)) {
+    impl_->MakeWeekdays();
     return impl_->weekday_names[WeekdayOf(day) - 1];
   }
   if (is(kWeekdayAbbrevMask)) {
+    impl_->MakeWeekdays();
     return impl_->weekday_abbrevs[WeekdayOf(day) - 1];
   }
   const UDate at = (day.serial - kUnixEpochSerial) * kMsPerDay;
   if (is(kLongDate)) {
-    return impl_->Format(*impl_->long_date, at);
+    return impl_->FormatDay(Impl::kLong, day, at);
   }
   if (is(kMonthYearMask)) {
-    return impl_->Format(*impl_->month_year, at);
+    return impl_->FormatDay(Impl::kMonthYear, day, at);
   }
-  return impl_->Format(*impl_->short_date, at);
+  return impl_->FormatDay(Impl::kShort, day, at);
 }
 
 int IcuLocale::InStr(std::string_view text, std::string_view needle) {

@@ -1,8 +1,9 @@
 #pragma once
 // The locale's date services over ICU. Everything ICU builds (formatters with a proleptic
 // Gregorian calendar in GMT, the pattern generator's results, the weekday names, the
-// recogniser's word list) is built once, when the object is made, so that no call constructs an
-// ICU object. One object serves one user-interface thread: InStr keeps the last folded texts.
+// recogniser's word list) is built once, the first time a call needs it, and kept, so that no
+// later call constructs an ICU object and a program does not wait at start-up for what it has not
+// used yet. One object serves one user-interface thread: InStr keeps the last folded texts.
 
 #include <memory>
 #include <optional>

@@ -229,42 +229,95 @@ Hwnd DesktopState::HandleOf(const QWidget* widget) const {
   if (!widget) {
     return kNoWindow;
   }
-  for (const auto& [hwnd, entry] : windows) {
-    if (entry.widget.data() == widget) {
-      return hwnd;
-    }
+  const auto it = by_widget.find(widget);
+  if (it == by_widget.end()) {
+    return kNoWindow;
   }
-  return kNoWindow;
+  const Entry* e = Find(it->second);
+  return e && e->widget.data() == widget ? it->second : kNoWindow;
 }
 
 Hwnd DesktopState::Register(Entry entry) {
   const Hwnd hwnd = next_handle;
   next_handle += 4;
-  windows.emplace(hwnd, std::move(entry));
+  const Hwnd parent = entry.parent;
+  const bool button = entry.kind == Kind::Button;
+  const Hwnd top = entry.top;
+  Entry& e = windows.emplace(hwnd, std::move(entry)).first->second;
+  if (e.widget) {
+    by_widget[e.widget.data()] = hwnd;
+  }
+  if (Entry* p = Find(parent)) {
+    p->children.push_back(hwnd);
+  }
+  if (Entry* t = button ? Find(top) : nullptr) {
+    t->buttons.push_back(hwnd);
+  }
   return hwnd;
 }
 
 void DesktopState::Unregister(Hwnd hwnd) {
+  Entry* e = Find(hwnd);
+  if (!e) {
+    return;
+  }
   if (capture == hwnd) {
-    if (const Entry* e = Find(hwnd); e && e->widget && QWidget::mouseGrabber() == e->widget) {
+    if (e->widget && QWidget::mouseGrabber() == e->widget) {
       e->widget->releaseMouse();
     }
     capture = kNoWindow;
   }
+  if (Entry* p = Find(e->parent)) {
+    std::erase(p->children, hwnd);
+  }
+  if (Entry* t = e->kind == Kind::Button ? Find(e->top) : nullptr) {
+    std::erase(t->buttons, hwnd);
+  }
+  if (auto it = by_widget.find(e->widget.data()); it != by_widget.end() && it->second == hwnd) {
+    by_widget.erase(it);
+  }
   windows.erase(hwnd);
 }
 
-bool DesktopState::IsPopup(const QWidget* window) const {
-  if (!window) {
-    return false;
-  }
-  for (const auto& [hwnd, entry] : windows) {
-    if (entry.widget.data() == window) {
-      return entry.parent == kDesktopHandle && entry.kind != Kind::Form &&
-             entry.kind != Kind::Container;
+void DesktopState::Bind(Hwnd hwnd, QWidget* widget) {
+  if (Entry* e = Find(hwnd)) {
+    e->widget = widget;
+    if (widget) {
+      by_widget[widget] = hwnd;
     }
   }
-  return false;
+}
+
+void DesktopState::Reparent(Hwnd hwnd, Hwnd parent) {
+  Entry* e = Find(hwnd);
+  if (!e || e->parent == parent) {
+    return;
+  }
+  if (Entry* old = Find(e->parent)) {
+    std::erase(old->children, hwnd);
+  }
+  if (Entry* p = Find(parent)) {
+    p->children.push_back(hwnd);
+  }
+  e->parent = parent;
+}
+
+QWidget* DesktopState::RealisedWidget(Hwnd hwnd) {
+  Entry* e = Find(hwnd);
+  if (!e) {
+    return nullptr;
+  }
+  if (e->window) {
+    QWidget* w = e->window->Realise();
+    e->window->Settle();
+    return w;
+  }
+  return e->widget.data();
+}
+
+bool DesktopState::IsPopup(const QWidget* window) const {
+  const Entry* e = Find(HandleOf(window));
+  return e && e->parent == kDesktopHandle && e->kind != Kind::Form && e->kind != Kind::Container;
 }
 
 Hwnd DesktopState::TopOf(Hwnd parent) const {
@@ -311,6 +364,28 @@ double DesktopState::Dpr() const {
   QScreen* s = Primary();
   const double r = s ? s->devicePixelRatio() : 1.0;
   return r > 0.0 ? r : 1.0;
+}
+
+Scale DesktopState::CurrentScale() const {
+  Scale scale;
+  QScreen* s = Primary();
+  const double r = s ? s->devicePixelRatio() : 1.0;
+  scale.dpr = r > 0.0 ? r : 1.0;
+  scale.tx = tpp_x ? *tpp_x : (s ? qtgeom::TwipsPerPixel(s->logicalDotsPerInchX(), r) : 15.0f);
+  scale.ty = tpp_y ? *tpp_y : (s ? qtgeom::TwipsPerPixel(s->logicalDotsPerInchY(), r) : 15.0f);
+  return scale;
+}
+
+int Scale::ToLogical(std::int32_t device) const {
+  return static_cast<int>(std::lround(device / dpr));
+}
+
+QRect Scale::Rect(float left, float top, float width, float height) const {
+  const int l = ToLogical(qtgeom::ToPixels(left, tx));
+  const int t = ToLogical(qtgeom::ToPixels(top, ty));
+  const int r = ToLogical(qtgeom::ToPixels(left + width, tx));
+  const int b = ToLogical(qtgeom::ToPixels(top + height, ty));
+  return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
 }
 
 int DesktopState::ToLogical(std::int32_t device) const {
@@ -389,7 +464,7 @@ std::unique_ptr<PictureBox> QtDesktop::CreatePictureBox(Widget& parent, std::str
   return qt_detail::MakePictureBox(state_, BaseOf(parent), name);
 }
 std::unique_ptr<Label> QtDesktop::CreateLabel(Widget& parent, std::string_view name) {
-  return qt_detail::MakeLabel(state_, BaseOf(parent), name);
+  return qt_detail::MakeLabel(BaseOf(parent), name);
 }
 std::unique_ptr<ListBox> QtDesktop::CreateListBox(Widget& parent, std::string_view name) {
   return qt_detail::MakeListBox(state_, BaseOf(parent), name);
@@ -399,10 +474,10 @@ std::unique_ptr<CommandButton> QtDesktop::CreateCommandButton(Widget& parent,
   return qt_detail::MakeButton(state_, BaseOf(parent), name);
 }
 std::unique_ptr<LineShape> QtDesktop::CreateLine(Widget& parent, std::string_view name) {
-  return qt_detail::MakeLine(state_, BaseOf(parent), name);
+  return qt_detail::MakeLine(BaseOf(parent), name);
 }
 std::unique_ptr<ImageBox> QtDesktop::CreateImage(Widget& parent, std::string_view name) {
-  return qt_detail::MakeImage(state_, BaseOf(parent), name);
+  return qt_detail::MakeImage(BaseOf(parent), name);
 }
 std::unique_ptr<Form> QtDesktop::CreateForm(std::string_view name) {
   return qt_detail::MakeForm(state_, name, false);
@@ -434,7 +509,24 @@ Hwnd QtDesktop::GetParent(Hwnd hwnd) {
 
 Hwnd QtDesktop::SetParent(Hwnd hwnd, Hwnd parent) {
   Entry* e = state_->Find(hwnd);
-  if (!e || !e->widget || hwnd == parent) {
+  if (!e || hwnd == parent) {
+    return kNoWindow;
+  }
+  if (!e->widget && e->window && !e->window->realised()) {
+    // A window still waiting for its widget: the record moves, keeping its pixel offset.
+    if (parent != kDesktopHandle && !state_->Find(parent)) {
+      return kNoWindow;
+    }
+    const Hwnd old = e->parent;
+    WindowBase* base = e->window;
+    const QPoint offset = base->DevicePosition();
+    state_->Reparent(hwnd, parent);
+    e->detached = false;
+    base->MovedTo(offset.x(), offset.y());
+    base->RealiseIfShown();
+    return old;
+  }
+  if (!e->widget) {
     return kNoWindow;
   }
   const Hwnd old = e->parent;
@@ -444,30 +536,26 @@ Hwnd QtDesktop::SetParent(Hwnd hwnd, Hwnd parent) {
   const QPoint offset = w->pos();
   if (parent == kDesktopHandle) {
     if (!w->isWindow()) {
-      Qt::WindowFlags flags = (e->ex_style & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Window;
-      flags |= Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
-               Qt::X11BypassWindowManagerHint | Qt::NoDropShadowWindowHint;
-      w->setParent(nullptr, flags);
-      w->setAttribute(Qt::WA_ShowWithoutActivating);
-      w->setAttribute(Qt::WA_X11DoNotAcceptFocus);
+      qt_detail::MakeTopLevel(w, e->ex_style);
       w->move(offset);
     }
     e->detached = false;
   } else {
-    Entry* p = state_->Find(parent);
-    if (!p || !p->widget) {
+    QWidget* p = state_->RealisedWidget(parent);
+    if (!p) {
       return kNoWindow;
     }
+    e = state_->Find(hwnd);
     if (w->isWindow() && !w->isVisible()) {
       e->detached = true;
     } else {
-      w->setParent(p->widget.data(), Qt::Widget);
+      w->setParent(p, Qt::Widget);
       w->move(offset);
       e->detached = false;
     }
   }
+  state_->Reparent(hwnd, parent);
   e = state_->Find(hwnd);
-  e->parent = parent;
   if (e->window) {
     e->window->MovedTo(state_->ToDevice(offset.x()), state_->ToDevice(offset.y()));
   }
@@ -499,11 +587,20 @@ std::int32_t QtDesktop::SetWindowLongA(Hwnd hwnd, std::int32_t index, std::int32
 bool QtDesktop::SetWindowPos(Hwnd hwnd, Hwnd insert_after, std::int32_t x, std::int32_t y,
                              std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
   Entry* e = state_->Find(hwnd);
-  if (!e || !e->widget) {
+  if (!e) {
     return false;
   }
-  QWidget* w = e->widget.data();
   WindowBase* base = e->window;
+  if ((flags & SWP_SHOWWINDOW) && base && !base->Realise()) {
+    return false;  // shown, it needs its widget; its parent's is gone
+  }
+  e = state_->Find(hwnd);
+  QWidget* w = e->widget.data();
+  // A window still waiting for its widget is placed, stacked and hidden in its record.
+  const bool waiting = base && !base->realised();
+  if (!w && !waiting) {
+    return false;
+  }
   if (!(flags & SWP_NOSIZE)) {
     if (base) {
       base->SizedTo(cx, cy);
@@ -531,14 +628,15 @@ bool QtDesktop::SetWindowPos(Hwnd hwnd, Hwnd insert_after, std::int32_t x, std::
   }
   if ((flags & SWP_SHOWWINDOW) && e->detached) {
     // Shown as a child at last: put it into its parent for real.
-    if (Entry* p = state_->Find(e->parent); p && p->widget) {
+    if (QWidget* p = state_->RealisedWidget(e->parent)) {
       const QPoint offset = w->pos();
-      w->setParent(p->widget.data(), Qt::Widget);
+      w->setParent(p, Qt::Widget);
       w->move(offset);
     }
+    e = state_->Find(hwnd);
     e->detached = false;
   }
-  if (flags & SWP_SHOWWINDOW) {
+  if ((flags & SWP_SHOWWINDOW) && w) {
     if (base) {
       base->visible_ = true;
     }
@@ -551,9 +649,11 @@ bool QtDesktop::SetWindowPos(Hwnd hwnd, Hwnd insert_after, std::int32_t x, std::
     if (base) {
       base->visible_ = false;
     }
-    w->hide();
+    if (w) {
+      w->hide();
+    }
   }
-  if (raise && w->isVisible()) {
+  if (raise && w && w->isVisible()) {
     // Without a window manager a window shown later is not necessarily above the form.
     w->raise();
     // Platforms without a stacking order of their own (offscreen) keep it here, for pictures
@@ -568,7 +668,17 @@ bool QtDesktop::ClientToScreen(Hwnd hwnd, Point& point) {
     return true;  // the desktop's client area is the screen
   }
   const Entry* e = state_->Find(hwnd);
-  if (!e || !e->widget) {
+  if (!e) {
+    return false;
+  }
+  if (!e->widget && e->window && !e->window->realised()) {
+    // Where its widget would be: its offset in its parent.
+    const QPoint offset = e->window->DevicePosition();
+    point.x += offset.x();
+    point.y += offset.y();
+    return e->parent == kDesktopHandle || ClientToScreen(e->parent, point);
+  }
+  if (!e->widget) {
     return false;
   }
   QWidget* w = e->widget.data();
@@ -634,7 +744,8 @@ Rect QtDesktop::GetWorkArea(Hwnd hwnd) {
     return *state_->work_area;
   }
   QScreen* screen = nullptr;
-  if (QWidget* w = WidgetOf(hwnd)) {
+  const Entry* e = state_->Find(hwnd);
+  if (QWidget* w = e ? e->widget.data() : nullptr) {
     screen = QGuiApplication::screenAt(w->mapToGlobal(w->rect().center()));
     if (!screen) {
       screen = w->screen();
@@ -688,11 +799,10 @@ bool QtDesktop::GetCursorPos(Point& point) {
 
 Hwnd QtDesktop::SetCapture(Hwnd hwnd) {
   const Hwnd previous = GetCapture();
-  Entry* e = state_->Find(hwnd);
-  if (!e || !e->widget) {
+  QWidget* w = state_->RealisedWidget(hwnd);
+  if (!w) {
     return previous;
   }
-  QWidget* w = e->widget.data();
   state_->capture = hwnd;
   state_->capture_attempts = 1;
   qt_detail::GrabProbe* probe = state_->probe.get();
@@ -780,7 +890,12 @@ bool QtDesktop::DrawEdge(Hdc hdc, Rect& rect, std::uint32_t edge, std::uint32_t 
   call.b = flags;
   qt_detail::Record(*state_, hdc, call);
   const double dpr = state_->Dpr();
-  return qt_detail::WithPainter(*state_, hdc, [&](QPainter& p) {
+  // The edge covers a ring two pixels wide.
+  const auto ring = [&] {
+    const QRect outer(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+    return QRegion(outer).subtracted(QRegion(outer.adjusted(2, 2, -2, -2)));
+  };
+  return qt_detail::WithPainter(*state_, hdc, ring, [&](QPainter& p) {
     const QPalette pal = QApplication::palette();
     p.save();
     p.scale(1.0 / dpr, 1.0 / dpr);
@@ -798,12 +913,16 @@ bool QtDesktop::DrawFrameControl(Hdc hdc, Rect& rect, std::uint32_t type, std::u
   qt_detail::Record(*state_, hdc, call);
   if (type != DFC_SCROLL) {
     // The caption band's menu glyph is left out: the band keeps the panel's background.
-    return qt_detail::WithPainter(*state_, hdc, [](QPainter&) {});
+    return qt_detail::WithPainter(
+        *state_, hdc, [] { return QRegion(); }, [](QPainter&) {});
   }
   const Rect r = rect;
   const bool pushed = (state & DFCS_PUSHED) != 0;
   const double dpr = state_->Dpr();
-  return qt_detail::WithPainter(*state_, hdc, [&](QPainter& p) {
+  const auto where = [&] {
+    return QRegion(QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)));
+  };
+  return qt_detail::WithPainter(*state_, hdc, where, [&](QPainter& p) {
     const QPalette pal = QApplication::palette();
     p.save();
     p.scale(1.0 / dpr, 1.0 / dpr);
@@ -889,11 +1008,11 @@ std::vector<QtDrawCall> QtDesktop::Drawing(Hwnd hwnd) const {
 
 std::vector<QtDrawCall> QtDesktop::Repaint(Hwnd hwnd) {
   Entry* e = state_->Find(hwnd);
-  if (!e || !e->widget || !e->window) {
+  if (!e || !e->window || (!e->widget && e->window->realised())) {
     return {};
   }
   e->drawing.clear();
-  if (e->widget->isVisible()) {
+  if (e->widget && e->widget->isVisible()) {
     e->widget->repaint();
   } else {
     e->window->RunPaintHandler();  // a hidden window still runs its paint code
@@ -902,8 +1021,7 @@ std::vector<QtDrawCall> QtDesktop::Repaint(Hwnd hwnd) {
 }
 
 QWidget* QtDesktop::WidgetOf(Hwnd hwnd) const {
-  const Entry* e = state_->Find(hwnd);
-  return e ? e->widget.data() : nullptr;
+  return state_->RealisedWidget(hwnd);
 }
 
 Hwnd QtDesktop::HandleOf(const QWidget* widget) const {

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPoint>
 #include <QPointer>
+#include <QRegion>
+#include <QTextLayout>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -17,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/qt/qt_desktop.h"
@@ -35,7 +38,9 @@ enum class Kind { Container, Surface, TextBox, PictureBox, ListBox, Button, Form
 
 class WindowBase;
 
-// One window of the desktop's table.
+// One window of the desktop's table. A constituent's window may wait for its Qt widget until it
+// first shows (see WindowBase::Realise): then widget is null and the entry alone holds its place
+// in the tree.
 struct Entry {
   QPointer<QWidget> widget;
   WindowBase* window = nullptr;  // nullptr for a host's container
@@ -51,6 +56,8 @@ struct Entry {
   // counts as a child of parent in everything else.
   bool detached = false;
   std::vector<QtDrawCall> drawing;  // since the last paint began
+  std::vector<Hwnd> children;       // the windows whose parent this is, oldest first
+  std::vector<Hwnd> buttons;        // of a surface, form or container: the buttons it tops
 };
 
 // Asks the X server, from a connection of its own, whether the pointer is grabbed: the probe's
@@ -74,11 +81,54 @@ void UngrabOwnPointer();
 
 class AppFilter;
 
+// The screen's scale, read once for one paint: twips per pixel and the device pixel ratio.
+struct Scale {
+  float tx = 15.0f;
+  float ty = 15.0f;
+  double dpr = 1.0;
+  int ToLogical(std::int32_t device) const;
+  // A rectangle in twips as logical pixels: each edge rounded on its own (right and bottom from
+  // the sums), right and bottom exclusive.
+  QRect Rect(float left, float top, float width, float height) const;
+};
+
+// The captions of windowless labels laid out once and kept, for every container of the desktop:
+// a panel shows the same few captions (weekday letters, day numbers) month after month and
+// control after control, and laying text out is most of what painting a panel costs. The caption
+// is laid out as QPainter::drawText lays out one line, so that drawing the kept layout puts the
+// same glyphs in the same places.
+class TextCache {
+ public:
+  TextCache();
+  ~TextCache();
+  TextCache(const TextCache&) = delete;
+  TextCache& operator=(const TextCache&) = delete;
+
+  struct Line {
+    std::unique_ptr<QTextLayout> layout;  // one line at (0, 0)
+    qreal advance = 0;                    // the line's horizontal advance
+  };
+  // QFontMetrics(font).horizontalAdvance(text) and QFontMetrics(font).height().
+  int Advance(const QFont& font, const QString& text);
+  int Height(const QFont& font);
+  // The text laid out in font on device.
+  const Line& Layout(const QFont& font, QPaintDevice* device, const QString& text);
+
+ private:
+  struct Texts;
+  Texts& For(const QFont& font, int dpi);
+  std::vector<std::unique_ptr<Texts>> fonts_;
+  std::size_t entries_ = 0;
+};
+
 struct DesktopState {
   DesktopState();
   ~DesktopState();
 
-  std::map<Hwnd, Entry> windows;
+  std::unordered_map<Hwnd, Entry> windows;
+  // The window of each Qt widget the table holds; checked against the entry on every look-up, so
+  // that a widget gone and another made at its address are never confused.
+  std::unordered_map<const QWidget*, Hwnd> by_widget;
   Hwnd next_handle = 0x100;
   int stacking = 0;  // the last stacking stamp given to a raised window
   Hwnd capture = kNoWindow;
@@ -90,12 +140,20 @@ struct DesktopState {
   bool restore_pending = false;
   std::unique_ptr<AppFilter> filter;
   std::unique_ptr<GrabProbe> probe;
+  TextCache texts;
 
   Entry* Find(Hwnd hwnd);
   const Entry* Find(Hwnd hwnd) const;
   Hwnd HandleOf(const QWidget* widget) const;
   Hwnd Register(Entry entry);
   void Unregister(Hwnd hwnd);
+  // The window's Qt widget came (a window realised) or went.
+  void Bind(Hwnd hwnd, QWidget* widget);
+  // Moves hwnd into parent's list of children.
+  void Reparent(Hwnd hwnd, Hwnd parent);
+  // The window's widget, made now for a window that is still waiting for it; nullptr for no
+  // window, or one whose widget is gone.
+  QWidget* RealisedWidget(Hwnd hwnd);
   // A top-level window of ours that was moved to the desktop (the panel, the list).
   bool IsPopup(const QWidget* window) const;
   // The surface or form a widget created on parent belongs to.
@@ -108,6 +166,7 @@ struct DesktopState {
   float TppX() const;
   float TppY() const;
   double Dpr() const;
+  Scale CurrentScale() const;
   // Device pixels and Qt's logical ones.
   int ToLogical(std::int32_t device) const;
   std::int32_t ToDevice(int logical) const;
@@ -137,6 +196,13 @@ class ItemBase;
 
 // The base of every windowed constituent: the widget, its table entry, its geometry in twips
 // (the source of truth: a value set reads back exactly) and its windowless children.
+//
+// A window made without a widget (the panel, the month list, buttons) is a record until it would
+// first show: shown while its parent has a widget and inside its parent's area, or shown as a
+// top-level window. Then Realise makes its Qt widget from the record (and those of its children
+// that would show). Whoever asks for the widget (inspection, the capture) realises it too. Until
+// then every member reads and writes the record, and the window's place in the tree, its order
+// and its state are what they would be with the widget.
 class WindowBase {
  public:
   WindowBase(std::shared_ptr<DesktopState> state, Kind kind, std::string_view name, QWidget* widget,
@@ -145,7 +211,15 @@ class WindowBase {
   WindowBase(const WindowBase&) = delete;
   WindowBase& operator=(const WindowBase&) = delete;
 
+  // The widget, or nullptr while the window waits for it or after it is gone.
   QWidget* widget() const { return widget_.data(); }
+  bool realised() const { return realised_; }
+  // The widget, made now if the window was waiting for it; nullptr if it is gone (or its parent
+  // is).
+  QWidget* Realise();
+  // Whatever the window holds back from its widget goes in now: someone is about to use the
+  // widget itself.
+  virtual void Settle() {}
   Hwnd handle() const { return hwnd_; }
   DesktopState& state() const { return *state_; }
   const std::shared_ptr<DesktopState>& shared_state() const { return state_; }
@@ -160,6 +234,10 @@ class WindowBase {
 
   void ApplyGeometry();
   void ApplyVisible();
+  // A waiting window that would now show is realised.
+  void RealiseIfShown();
+  // The window's position in device pixels of its parent, as its widget would have it.
+  QPoint DevicePosition() const;
   // The window was moved or sized in device pixels by a window operation.
   void MovedTo(std::int32_t x, std::int32_t y);
   void SizedTo(std::int32_t cx, std::int32_t cy);
@@ -167,7 +245,10 @@ class WindowBase {
   // Canvases (surface, picture box, form): background, the Paint handler, windowless children.
   virtual OleColor CanvasBackColor() const { return kColorWindowBackground; }
   virtual void RunPaintHandler() {}
-  void PaintCanvas(QWidget* self);
+  // Paints the part of the canvas in region (logical pixels): the background, the Paint
+  // handler (which always runs whole, so that what it draws is recorded whole), and the
+  // windowless children that lie in the region.
+  void PaintCanvas(QWidget* self, const QRegion& region);
   // Mouse on a canvas: the own handlers, or the windowless item under the point.
   enum class MouseKind { Down, Move, Up, DoubleClick };
   virtual void CanvasMouse(MouseKind, const QMouseEvent&, QPoint) {}
@@ -178,38 +259,58 @@ class WindowBase {
   void AddItem(ItemBase* item) { items_.push_back(item); }
   void RemoveItem(ItemBase* item);
   void UpdateCanvas();
+  // Repaints the part of the canvas in rect (logical pixels).
+  void UpdateCanvas(const QRect& rect);
 
  protected:
+  // Makes the widget of a waiting window under parent (nullptr: a top-level window), with what
+  // only this kind of widget holds; the base applies geometry and visibility afterwards.
+  virtual QWidget* MakeWidget(QWidget* /*parent*/) { return nullptr; }
+  // The widget was made and placed (a list fills in its items here).
+  virtual void Realised() {}
+
   std::shared_ptr<DesktopState> state_;
   Hwnd hwnd_ = kNoWindow;
   QPointer<QWidget> widget_;
+  bool realised_ = false;
   std::vector<ItemBase*> items_;
   ItemBase* pressed_item_ = nullptr;
 };
 
-// A windowless constituent: geometry in twips of its container, painted by the container.
+// Makes widget a frameless, topmost, non-activating window of the desktop (a tool window when
+// ex_style asks for one), as the panel and the list are once moved there.
+void MakeTopLevel(QWidget* widget, std::int32_t ex_style);
+
+// A windowless constituent: geometry in twips of its container, painted by the container. A
+// form has dozens of them (the panel's 49 labels), so an item is kept small: it reaches the
+// desktop through its container, and once the container is gone it is a record that paints
+// nowhere.
 class ItemBase {
  public:
-  ItemBase(std::shared_ptr<DesktopState> state, Hwnd container, std::string_view name);
+  ItemBase(WindowBase& container, std::string_view name);
   virtual ~ItemBase();
   ItemBase(const ItemBase&) = delete;
   ItemBase& operator=(const ItemBase&) = delete;
 
-  virtual void Paint(QPainter& painter) = 0;
+  virtual void Paint(QPainter& painter, const Scale& scale) = 0;
   virtual void Mouse(WindowBase::MouseKind, MouseArgs&) {}
   virtual void ItemClick() {}
-  QRect PixelRect() const;  // logical pixels in the container
-  void Changed();           // the container repaints
+  // Logical pixels in the container.
+  QRect PixelRect() const { return PixelRect(container_ ? CurrentScale() : Scale{}); }
+  QRect PixelRect(const Scale& scale) const { return scale.Rect(left_, top_, width_, height_); }
+  // Where the item paints (logical pixels in the container).
+  virtual QRect PaintRect(const Scale& scale) const { return PixelRect(scale); }
+  void Changed();  // the container repaints where the item lies
+  void ContainerGone() { container_ = nullptr; }
 
   float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
-  bool visible_ = true;
   int tab_index_ = 0;
+  bool visible_ = true;
   std::string name_;
 
  protected:
-  WindowBase* Container() const;
-  std::shared_ptr<DesktopState> state_;
-  Hwnd container_;
+  Scale CurrentScale() const;
+  WindowBase* container_;
 };
 
 // The widget classes' constructors, for the desktop's factory.
@@ -224,12 +325,9 @@ std::unique_ptr<ListBox> MakeListBox(std::shared_ptr<DesktopState> state, Window
                                      std::string_view name);
 std::unique_ptr<CommandButton> MakeButton(std::shared_ptr<DesktopState> state, WindowBase& parent,
                                           std::string_view name);
-std::unique_ptr<Label> MakeLabel(std::shared_ptr<DesktopState> state, WindowBase& parent,
-                                 std::string_view name);
-std::unique_ptr<LineShape> MakeLine(std::shared_ptr<DesktopState> state, WindowBase& parent,
-                                    std::string_view name);
-std::unique_ptr<ImageBox> MakeImage(std::shared_ptr<DesktopState> state, WindowBase& parent,
-                                    std::string_view name);
+std::unique_ptr<Label> MakeLabel(WindowBase& parent, std::string_view name);
+std::unique_ptr<LineShape> MakeLine(WindowBase& parent, std::string_view name);
+std::unique_ptr<ImageBox> MakeImage(WindowBase& parent, std::string_view name);
 std::unique_ptr<Form> MakeForm(std::shared_ptr<DesktopState> state, std::string_view name,
                                bool container);
 
@@ -239,10 +337,26 @@ WindowBase* WindowOf(Widget& widget);
 // Clicks the enabled default button of the surface or form top, if it has one.
 bool ClickDefaultButton(DesktopState& state, Hwnd top);
 
-// Draws with the painter of hdc's window when its paint is running; otherwise asks the window to
-// repaint (its Paint handler then draws everything again). Returns false for an unknown hdc.
-bool WithPainter(DesktopState& state, Hdc hdc, const std::function<void(QPainter&)>& draw);
-// Records a drawing call on hdc's window.
+// The device pixels of region as logical pixels of a widget, rounded outwards.
+QRegion LogicalRegion(const DesktopState& state, const QRegion& device_region);
+
+// Draws with the painter of hdc's window when its paint is running; otherwise asks a shown window
+// to repaint where the drawing lies (where() gives it in device pixels; the Paint handler then
+// draws everything again, and what lies in that part shows). A window not on the screen repaints
+// whole when it shows. Returns false for an unknown hdc.
+template <typename Where, typename Draw>
+bool WithPainter(DesktopState& state, Hdc hdc, Where&& where, Draw&& draw) {
+  Entry* e = state.Find(hdc);
+  if (!e || (!e->widget && !(e->window && !e->window->realised()))) {
+    return false;
+  }
+  if (e->painter) {
+    draw(*e->painter);
+  } else if (QWidget* w = e->widget.data(); w && w->isVisible()) {
+    w->update(LogicalRegion(state, where()));
+  }
+  return true;
+}  // Records a drawing call on hdc's window.
 void Record(DesktopState& state, Hdc hdc, const QtDrawCall& call);
 
 }  // namespace datewell::qt_detail

@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -55,9 +56,9 @@ class CanvasWidget : public QWidget, public OwnerRef {
   explicit CanvasWidget(QWidget* parent) : QWidget(parent) {}
 
  protected:
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* e) override {
     if (owner) {
-      owner->PaintCanvas(this);
+      owner->PaintCanvas(this, e->region());
     }
   }
   void mousePressEvent(QMouseEvent* e) override { Forward(WindowBase::MouseKind::Down, e); }
@@ -93,9 +94,9 @@ class FormWidget : public QDialog, public OwnerRef {
   std::function<void()> on_close;  // the window's close command
 
  protected:
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* e) override {
     if (owner) {
-      owner->PaintCanvas(this);
+      owner->PaintCanvas(this, e->region());
     }
   }
   void closeEvent(QCloseEvent* e) override {
@@ -129,6 +130,7 @@ class LineEditWidget : public QLineEdit, public OwnerRef {
   void BaseFocusOut(QFocusEvent* e) { QLineEdit::focusOutEvent(e); }
 
  protected:
+  bool event(QEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void keyReleaseEvent(QKeyEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
@@ -542,23 +544,51 @@ class QtTextBox final : public Windowed<TextBox> {
       handlers_.Change();
     }
   }
+  // Only a font other than the one the field shows is applied: setting a font lays the field's
+  // text out again, and a new control's settings change the font several times over. While the
+  // field is not on the screen the font waits until it shows (or is painted, focused or handed
+  // out), so that a new control lays its text out in its font once.
   void ApplyFont() {
-    if (edit()) {
+    if (!edit() || (applied_font_ && *applied_font_ == *font_)) {
+      font_pending_ = false;
+      return;
+    }
+    font_pending_ = true;
+    if (edit()->isVisible()) {
+      Settle();
+    }
+  }
+
+ public:
+  // The field's widget is about to be used as it is: the waiting font goes in.
+  void Settle() override {
+    if (font_pending_ && edit()) {
+      font_pending_ = false;
+      applied_font_ = *font_;
       edit()->setFont(ToQFont(*font_));
     }
   }
+
+ private:
+  // Likewise colours the field's palette already has are not set again.
   void ApplyColors() {
     if (!edit()) {
       return;
     }
+    const QColor text = ToQColor(fore_), base = ToQColor(back_);
     QPalette pal = edit()->palette();
-    pal.setColor(QPalette::Text, ToQColor(fore_));
-    pal.setColor(QPalette::Base, ToQColor(back_));
+    if (pal.color(QPalette::Text) == text && pal.color(QPalette::Base) == base) {
+      return;
+    }
+    pal.setColor(QPalette::Text, text);
+    pal.setColor(QPalette::Base, base);
     edit()->setPalette(pal);
   }
 
   TextBoxHandlers handlers_;
   FontRef font_;
+  std::optional<datewell::Font> applied_font_;
+  bool font_pending_ = false;
   QString last_text_;
   OleColor fore_ = kColorWindowText;
   OleColor back_ = kColorWindowBackground;
@@ -570,6 +600,22 @@ class QtTextBox final : public Windowed<TextBox> {
   bool pressed_ = false;
   bool focused_by_mouse_ = false;  // the focus came with a press not yet delivered
 };
+
+bool LineEditWidget::event(QEvent* e) {
+  // Before it shows, is painted or takes the focus, the field takes its waiting font.
+  switch (e->type()) {
+    case QEvent::Show:
+    case QEvent::Paint:
+    case QEvent::FocusIn:
+      if (owner) {
+        owner->Settle();
+      }
+      break;
+    default:
+      break;
+  }
+  return QLineEdit::event(e);
+}
 
 void LineEditWidget::keyPressEvent(QKeyEvent* e) {
   if (owner) {
@@ -627,13 +673,7 @@ void LineEditWidget::mouseDoubleClickEvent(QMouseEvent* e) {
 class QtPictureBox final : public Windowed<PictureBox> {
  public:
   QtPictureBox(std::shared_ptr<DesktopState> state, WindowBase& parent, std::string_view name)
-      : Windowed(std::move(state), Kind::PictureBox, name, new CanvasWidget(parent.widget()),
-                 parent.handle()) {
-    static_cast<CanvasWidget*>(widget())->owner = this;
-    widget()->setFocusPolicy(Qt::NoFocus);
-    widget()->setMouseTracking(true);
-    widget()->show();
-  }
+      : Windowed(std::move(state), Kind::PictureBox, name, nullptr, parent.handle()) {}
   void SetHandlers(PictureBoxHandlers handlers) override { handlers_ = std::move(handlers); }
   Hdc hDC() const override { return hwnd_; }
   OleColor ForeColor() const override { return fore_; }
@@ -665,16 +705,20 @@ class QtPictureBox final : public Windowed<PictureBox> {
     call.y2 = y2;
     call.color = fore_;
     Record(state(), hwnd_, call);
-    const QColor color = ToQColor(fore_);
     const double dpr = state().Dpr();
-    WithPainter(state(), hwnd_, [&](QPainter& p) {
+    const auto where = [&] {
+      return line ? QRegion(
+                        QRect(QPoint(line->x1, line->y1), QPoint(line->x2, line->y2)).normalized())
+                  : QRegion();
+    };
+    WithPainter(state(), hwnd_, where, [&](QPainter& p) {
       if (!line) {
         return;
       }
       p.save();
       p.scale(1.0 / dpr, 1.0 / dpr);
       p.setRenderHint(QPainter::Antialiasing, false);
-      p.setPen(QPen(color, 0));
+      p.setPen(QPen(ToQColor(fore_), 0));
       p.drawLine(line->x1, line->y1, line->x2, line->y2);
       p.restore();
     });
@@ -735,6 +779,15 @@ class QtPictureBox final : public Windowed<PictureBox> {
   }
   int BorderStyle() const { return border_; }
 
+ protected:
+  QWidget* MakeWidget(QWidget* parent) override {
+    auto* w = new CanvasWidget(parent);
+    w->owner = this;
+    w->setFocusPolicy(Qt::NoFocus);
+    w->setMouseTracking(true);
+    return w;
+  }
+
  private:
   PictureBoxHandlers handlers_;
   OleColor fore_ = kColorWindowText;
@@ -746,60 +799,47 @@ class QtPictureBox final : public Windowed<PictureBox> {
 class QtListBox final : public Windowed<ListBox> {
  public:
   QtListBox(std::shared_ptr<DesktopState> state, WindowBase& parent, std::string_view name)
-      : Windowed(std::move(state), Kind::ListBox, name, new ListWidget(parent.widget()),
-                 parent.handle()) {
-    list()->owner = this;
-    list()->setFocusPolicy(Qt::NoFocus);
-    list()->setMouseTracking(true);
-    list()->setUniformItemSizes(true);
-    list()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list()->setFrameShape(QFrame::Box);
-    list()->setFrameShadow(QFrame::Plain);
-    list()->setLineWidth(1);
-    list()->setTextElideMode(Qt::ElideNone);
-    list()->on_move = [this](QMouseEvent* e) {
-      if (!handlers_.MouseMove || !list()) {
-        return;
-      }
-      const QPoint local = list()->viewport()->mapTo(list(), e->position().toPoint());
-      MouseArgs args = MouseArgsOf(this->state(), *e, local);
-      handlers_.MouseMove(args);
-    };
-    list()->show();
-  }
+      : Windowed(std::move(state), Kind::ListBox, name, nullptr, parent.handle()) {}
   ListWidget* list() const { return static_cast<ListWidget*>(widget()); }
   void SetHandlers(ListBoxHandlers handlers) override { handlers_ = std::move(handlers); }
   void Clear() override {
+    items_.clear();
+    index_ = -1;
     if (list()) {
       list()->clear();
     }
   }
   void AddItem(std::string_view text) override {
-    if (!list()) {
-      return;
+    items_.emplace_back(text);
+    if (list()) {
+      AddToWidget(items_.back());
     }
-    auto* item = new QListWidgetItem(ToQString(text));
-    item->setSizeHint(QSize(0, RowHeight()));
-    list()->addItem(item);
-    FitFont(item->text());
   }
-  int ListCount() const override { return list() ? list()->count() : 0; }
+  int ListCount() const override { return static_cast<int>(items_.size()); }
   std::string List(int index) const override {
-    if (!list() || index < 0 || index >= list()->count()) {
+    if (index < 0 || index >= ListCount()) {
       return {};
     }
-    return ToStd(list()->item(index)->text());
+    return items_[static_cast<std::size_t>(index)];
   }
-  int ListIndex() const override { return list() ? list()->currentRow() : -1; }
+  // The widget's current row once there is one: the user may have moved it.
+  int ListIndex() const override {
+    if (realised()) {
+      return list() ? list()->currentRow() : -1;
+    }
+    return index_;
+  }
   // An index outside the items is ignored (the highlight stays where it is).
   void SetListIndex(int index) override {
-    if (!list() || index < -1 || index >= list()->count()) {
+    if (index < -1 || index >= ListCount() || (realised() && !list())) {
       return;
     }
-    list()->setCurrentRow(index);
-    if (index >= 0) {
-      list()->scrollToItem(list()->item(index));
+    index_ = index;
+    if (list()) {
+      list()->setCurrentRow(index);
+      if (index >= 0) {
+        list()->scrollToItem(list()->item(index));
+      }
     }
   }
   void SetHeight(float twips) override {
@@ -810,7 +850,47 @@ class QtListBox final : public Windowed<ListBox> {
     }
   }
 
+ protected:
+  QWidget* MakeWidget(QWidget* parent) override {
+    auto* l = new ListWidget(parent);
+    l->owner = this;
+    l->setFocusPolicy(Qt::NoFocus);
+    l->setMouseTracking(true);
+    l->setUniformItemSizes(true);
+    l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    l->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    l->setFrameShape(QFrame::Box);
+    l->setFrameShadow(QFrame::Plain);
+    l->setLineWidth(1);
+    l->setTextElideMode(Qt::ElideNone);
+    l->on_move = [this](QMouseEvent* e) {
+      if (!handlers_.MouseMove || !list()) {
+        return;
+      }
+      const QPoint local = list()->viewport()->mapTo(list(), e->position().toPoint());
+      MouseArgs args = MouseArgsOf(this->state(), *e, local);
+      handlers_.MouseMove(args);
+    };
+    return l;
+  }
+  // Placed: the items go in, sized and fitted to its width, and the highlight with them.
+  void Realised() override {
+    for (const std::string& text : items_) {
+      AddToWidget(text);
+    }
+    if (index_ >= 0) {
+      list()->setCurrentRow(index_);
+      list()->scrollToItem(list()->item(index_));
+    }
+  }
+
  private:
+  void AddToWidget(const std::string& text) {
+    auto* item = new QListWidgetItem(ToQString(text));
+    item->setSizeHint(QSize(0, RowHeight()));
+    list()->addItem(item);
+    FitFont(item->text());
+  }
   // Narrows the font until the text fits the list's width (toolkit fonts run wider than the
   // ones the design width was made for).
   void FitFont(const QString& text) {
@@ -827,27 +907,19 @@ class QtListBox final : public Windowed<ListBox> {
   // Seven rows fill the list, the bands the month list is read by.
   int RowHeight() const {
     const int inner = state().ToLogical(qtgeom::ToPixels(height_, state().TppY())) - 2;
-    return qtgeom::ItemHeightFor(inner, std::max(7, list() ? list()->count() + 1 : 7));
+    return qtgeom::ItemHeightFor(inner, std::max(7, ListCount() + 1));
   }
   ListBoxHandlers handlers_;
+  std::vector<std::string> items_;
+  int index_ = -1;
 };
 
 class QtButton final : public Windowed<CommandButton> {
  public:
   QtButton(std::shared_ptr<DesktopState> state, WindowBase& parent, std::string_view name)
-      : Windowed(std::move(state), Kind::Button, name, new ButtonWidget(parent.widget()),
-                 parent.handle()) {
-    button()->owner = this;
+      : Windowed(std::move(state), Kind::Button, name, nullptr, parent.handle()) {
     const Entry* top = this->state().Find(this->state().TopOf(hwnd_));
     in_form_ = top && top->kind == Kind::Form;
-    button()->setFocusPolicy(in_form_ ? Qt::StrongFocus : Qt::NoFocus);
-    button()->setAutoDefault(false);
-    QObject::connect(button(), &QPushButton::clicked, button(), [this] {
-      if (handlers_.Click) {
-        handlers_.Click();
-      }
-    });
-    button()->show();
   }
   ButtonWidget* button() const { return static_cast<ButtonWidget*>(widget()); }
   void SetHandlers(CommandButtonHandlers handlers) override { handlers_ = std::move(handlers); }
@@ -870,7 +942,34 @@ class QtButton final : public Windowed<CommandButton> {
       handlers_.Click();
     }
   }
-  bool Enabled() const { return button() && button()->isEnabled(); }
+  // As the widget would tell: enabled when every window above it is.
+  bool Enabled() const {
+    if (realised()) {
+      return button() && button()->isEnabled();
+    }
+    const Entry* e = state().Find(state().Find(hwnd_)->parent);
+    for (int guard = 0; e && guard < 64; ++guard) {
+      if (e->widget) {
+        return e->widget->isEnabled();
+      }
+      e = state().Find(e->parent);
+    }
+    return true;
+  }
+
+ protected:
+  QWidget* MakeWidget(QWidget* parent) override {
+    auto* b = new ButtonWidget(parent);
+    b->owner = this;
+    b->setFocusPolicy(in_form_ ? Qt::StrongFocus : Qt::NoFocus);
+    b->setAutoDefault(false);
+    QObject::connect(b, &QPushButton::clicked, b, [this] { Click(); });
+    b->setText(ToQString(caption_));
+    if (in_form_) {
+      b->setDefault(default_);
+    }
+    return b;
+  }
 
  private:
   CommandButtonHandlers handlers_;
@@ -988,10 +1087,11 @@ class Windowless : public Iface, public ItemBase {
   float Top() const override { return top_; }
   float Width() const override { return width_; }
   float Height() const override { return height_; }
-  void SetLeft(float t) override { Set(left_, t); }
-  void SetTop(float t) override { Set(top_, t); }
-  void SetWidth(float t) override { Set(width_, t); }
-  void SetHeight(float t) override { Set(height_, t); }
+  // A move repaints where the item was and where it is.
+  void SetLeft(float t) override { Move(left_, t); }
+  void SetTop(float t) override { Move(top_, t); }
+  void SetWidth(float t) override { Move(width_, t); }
+  void SetHeight(float t) override { Move(height_, t); }
   bool Visible() const override { return visible_; }
   void SetVisible(bool v) override { Set(visible_, v); }
   int TabIndex() const override { return tab_index_; }
@@ -1007,21 +1107,41 @@ class Windowless : public Iface, public ItemBase {
       Changed();
     }
   }
+  void Move(float& field, float value) {
+    if (field != value) {
+      Changed();
+      field = value;
+      Changed();
+    }
+  }
 };
 
 class QtLabel final : public Windowless<Label> {
  public:
   using Windowless::Windowless;
 
-  void SetHandlers(LabelHandlers handlers) override { handlers_ = std::move(handlers); }
+  // Most labels answer a click only (the day cells): the mouse handlers take room only when set.
+  void SetHandlers(LabelHandlers handlers) override {
+    click_ = std::move(handlers.Click);
+    if (handlers.MouseDown || handlers.MouseMove || handlers.MouseUp) {
+      mouse_ = std::make_unique<LabelHandlers>(std::move(handlers));
+    } else {
+      mouse_.reset();
+    }
+  }
   std::string Caption() const override { return caption_; }
-  void SetCaption(std::string_view text) override { Set(caption_, std::string(text)); }
+  void SetCaption(std::string_view text) override {
+    if (caption_ != text) {
+      caption_.assign(text);
+      Changed();
+    }
+  }
   std::string Tag() const override { return tag_; }
-  void SetTag(std::string_view text) override { tag_ = std::string(text); }
+  void SetTag(std::string_view text) override { tag_.assign(text); }
   bool FontBold() const override { return bold_; }
   void SetFontBold(bool on) override { Set(bold_, on); }
   void SetFont(const datewell::Font& font) override {
-    own_font_ = font;
+    own_font_ = std::make_unique<datewell::Font>(font);
     bold_ = font.bold;
     Changed();
   }
@@ -1030,17 +1150,19 @@ class QtLabel final : public Windowless<Label> {
   OleColor BackColor() const override { return back_; }
   void SetBackColor(OleColor color) override { Set(back_, color); }
   int BackStyle() const override { return back_style_; }
-  void SetBackStyle(int style) override { Set(back_style_, style); }
+  void SetBackStyle(int style) override { Set(back_style_, static_cast<std::int8_t>(style)); }
   int BorderStyle() const override { return border_; }
-  void SetBorderStyle(int style) override { Set(border_, style); }
+  void SetBorderStyle(int style) override { Set(border_, static_cast<std::int8_t>(style)); }
   int Alignment() const override { return alignment_; }
-  void SetAlignment(int alignment) override { Set(alignment_, alignment); }
+  void SetAlignment(int alignment) override {
+    Set(alignment_, static_cast<std::int8_t>(alignment));
+  }
 
-  void Paint(QPainter& p) override {
-    if (!visible_) {
+  void Paint(QPainter& p, const Scale& scale) override {
+    if (!visible_ || !container_) {
       return;
     }
-    const QRect r = PixelRect();
+    const QRect r = PixelRect(scale);
     if (back_style_ == kBackOpaque) {
       p.fillRect(r, ToQColor(back_));
     }
@@ -1048,64 +1170,82 @@ class QtLabel final : public Windowless<Label> {
       p.setPen(QPen(Qt::black, 0));
       p.drawRect(r.adjusted(0, 0, -1, -1));
     }
-    QFont font = own_font_ ? ToQFont(*own_font_) : p.font();
+    // Every label starts from its container's font (or its own), whatever the label painted
+    // before it left in the painter.
+    const QFont base = p.font();
+    QFont font = own_font_ ? ToQFont(*own_font_) : base;
     font.setBold(bold_);
+    TextCache& texts = container_->state().texts;
     // A label with room for several lines wraps its caption at word breaks, as a form's labels
     // do (the About box's title). A one-line caption wider than its label (the toolkit's fonts
     // run wider than the ones the design sizes were made for) is drawn a little smaller instead,
     // so that it stays inside.
     const QString text = ToQString(caption_);
-    const bool wraps = r.height() >= 2 * QFontMetrics(font).height();
-    while (!wraps && font.pointSizeF() > 6.0 &&
-           QFontMetrics(font).horizontalAdvance(text) > r.width()) {
+    const bool wraps = r.height() >= 2 * texts.Height(font);
+    while (!wraps && font.pointSizeF() > 6.0 && texts.Advance(font, text) > r.width()) {
       font.setPointSizeF(font.pointSizeF() - 0.5);
     }
-    p.setFont(font);
     p.setPen(ToQColor(fore_));
     const int h = alignment_ == kAlignRight    ? Qt::AlignRight
                   : alignment_ == kAlignCenter ? Qt::AlignHCenter
                                                : Qt::AlignLeft;
     const QRect text_rect = border_ == kBorderFixedSingle ? r.adjusted(1, 0, -1, 0) : r;
-    const int lines = wraps ? Qt::TextWordWrap : (Qt::TextSingleLine | Qt::TextDontClip);
-    p.drawText(text_rect, h | Qt::AlignTop | lines, text);
+    if (wraps || own_font_ || text.isEmpty() || p.layoutDirection() != Qt::LeftToRight) {
+      p.setFont(font);
+      const int lines = wraps ? Qt::TextWordWrap : (Qt::TextSingleLine | Qt::TextDontClip);
+      p.drawText(text_rect, h | Qt::AlignTop | lines, text);
+      p.setFont(base);
+      return;
+    }
+    // The kept layout, placed as drawText places one line.
+    const TextCache::Line& line = texts.Layout(font, p.device(), text);
+    const qreal room = text_rect.width();
+    const qreal x = h == Qt::AlignRight     ? room - line.advance
+                    : h == Qt::AlignHCenter ? (room - line.advance) / 2
+                                            : 0;
+    line.layout->draw(&p, QPointF(text_rect.x() + x, text_rect.y()));
   }
   void Mouse(WindowBase::MouseKind kind, MouseArgs& args) override {
+    if (!mouse_) {
+      return;
+    }
     switch (kind) {
       case WindowBase::MouseKind::Down:
       case WindowBase::MouseKind::DoubleClick:
-        if (handlers_.MouseDown) {
-          handlers_.MouseDown(args);
+        if (mouse_->MouseDown) {
+          mouse_->MouseDown(args);
         }
         break;
       case WindowBase::MouseKind::Move:
-        if (handlers_.MouseMove) {
-          handlers_.MouseMove(args);
+        if (mouse_->MouseMove) {
+          mouse_->MouseMove(args);
         }
         break;
       case WindowBase::MouseKind::Up:
-        if (handlers_.MouseUp) {
-          handlers_.MouseUp(args);
+        if (mouse_->MouseUp) {
+          mouse_->MouseUp(args);
         }
         break;
     }
   }
   void ItemClick() override {
-    if (handlers_.Click) {
-      handlers_.Click();
+    if (click_) {
+      click_();
     }
   }
 
  private:
-  LabelHandlers handlers_;
+  Action click_;
+  std::unique_ptr<LabelHandlers> mouse_;  // only its mouse handlers are used
   std::string caption_;
   std::string tag_;
-  bool bold_ = false;
-  std::optional<datewell::Font> own_font_;
+  std::unique_ptr<datewell::Font> own_font_;
   OleColor fore_ = kColorWindowText;
   OleColor back_ = 0x8000000Fu;
-  int back_style_ = kBackOpaque;
-  int border_ = kBorderNone;
-  int alignment_ = kAlignLeft;
+  bool bold_ = false;
+  std::int8_t back_style_ = kBackOpaque;
+  std::int8_t border_ = kBorderNone;
+  std::int8_t alignment_ = kAlignLeft;
 };
 
 class QtLine final : public LineShape, public ItemBase {
@@ -1129,23 +1269,32 @@ class QtLine final : public LineShape, public ItemBase {
   void SetTabIndex(int index) override { tab_index_ = index; }
   Hwnd hWnd() const override { return kNoWindow; }
   void SetCoordinates(float x1, float y1, float x2, float y2) override {
+    Changed();
     x1_ = x1;
     y1_ = y1;
     x2_ = x2;
     y2_ = y2;
     Changed();
   }
+  // The pixels the line may cover, with its end point.
+  QRect PaintRect(const Scale& scale) const override {
+    const QPoint a(scale.ToLogical(qtgeom::ToPixels(x1_, scale.tx)),
+                   scale.ToLogical(qtgeom::ToPixels(y1_, scale.ty)));
+    const QPoint b(scale.ToLogical(qtgeom::ToPixels(x2_, scale.tx)),
+                   scale.ToLogical(qtgeom::ToPixels(y2_, scale.ty)));
+    return QRect(a, b).normalized().adjusted(-1, -1, 1, 1);
+  }
   OleColor BorderColor() const override { return color_; }
   void SetBorderColor(OleColor color) override {
     color_ = color;
     Changed();
   }
-  void Paint(QPainter& p) override {
+  void Paint(QPainter& p, const Scale& scale) override {
     if (!visible_) {
       return;
     }
-    const float tx = state_->TppX(), ty = state_->TppY();
-    const double dpr = state_->Dpr();
+    const float tx = scale.tx, ty = scale.ty;
+    const double dpr = scale.dpr;
     p.save();
     p.scale(1.0 / dpr, 1.0 / dpr);
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -1167,13 +1316,16 @@ class QtImage final : public Windowless<ImageBox> {
   // The image keeps its natural size, as an image control that does not stretch.
   void SetPicture(XpmImage picture) override {
     pixmap_ = picture.empty() ? QPixmap() : QPixmap(picture.data());
-    width_ = static_cast<float>(pixmap_.width() * state_->Dpr()) * state_->TppX();
-    height_ = static_cast<float>(pixmap_.height() * state_->Dpr()) * state_->TppY();
+    if (container_) {
+      const DesktopState& state = container_->state();
+      width_ = static_cast<float>(pixmap_.width() * state.Dpr()) * state.TppX();
+      height_ = static_cast<float>(pixmap_.height() * state.Dpr()) * state.TppY();
+    }
     Changed();
   }
-  void Paint(QPainter& p) override {
+  void Paint(QPainter& p, const Scale& scale) override {
     if (visible_ && !pixmap_.isNull()) {
-      p.drawPixmap(PixelRect().topLeft(), pixmap_);
+      p.drawPixmap(PixelRect(scale).topLeft(), pixmap_);
     }
   }
 
@@ -1183,11 +1335,91 @@ class QtImage final : public Windowless<ImageBox> {
 
 }  // namespace
 
+// ---- TextCache -------------------------------------------------------------------------------
+
+namespace {
+// Kept texts beyond this many are dropped all at once (a user paging through the years leaves a
+// caption per month behind).
+constexpr std::size_t kMaxKeptTexts = 512;
+}  // namespace
+
+struct TextCache::Texts {
+  QFont font;
+  int dpi = 0;
+  int height = -1;
+  std::unordered_map<QString, int> advances;
+  std::unordered_map<QString, Line> lines;
+};
+
+TextCache::TextCache() = default;
+TextCache::~TextCache() = default;
+
+TextCache::Texts& TextCache::For(const QFont& font, int dpi) {
+  for (const auto& t : fonts_) {
+    if (t->dpi == dpi && t->font == font) {
+      return *t;
+    }
+  }
+  if (entries_ > kMaxKeptTexts || fonts_.size() >= 16) {
+    fonts_.clear();
+    entries_ = 0;
+  }
+  auto t = std::make_unique<Texts>();
+  t->font = font;
+  t->dpi = dpi;
+  fonts_.push_back(std::move(t));
+  return *fonts_.back();
+}
+
+int TextCache::Advance(const QFont& font, const QString& text) {
+  Texts& t = For(font, 0);
+  if (auto it = t.advances.find(text); it != t.advances.end()) {
+    return it->second;
+  }
+  const int advance = QFontMetrics(font).horizontalAdvance(text);
+  t.advances.emplace(text, advance);
+  ++entries_;
+  return advance;
+}
+
+int TextCache::Height(const QFont& font) {
+  Texts& t = For(font, 0);
+  if (t.height < 0) {
+    t.height = QFontMetrics(font).height();
+  }
+  return t.height;
+}
+
+const TextCache::Line& TextCache::Layout(const QFont& font, QPaintDevice* device,
+                                         const QString& text) {
+  Texts& t = For(font, device ? device->logicalDpiY() : 0);
+  if (auto it = t.lines.find(text); it != t.lines.end()) {
+    return it->second;
+  }
+  Line line;
+  line.layout = std::make_unique<QTextLayout>(text, device ? QFont(font, device) : font);
+  line.layout->setCacheEnabled(true);
+  QTextOption option;
+  option.setWrapMode(QTextOption::ManualWrap);
+  option.setFlags(QTextOption::IncludeTrailingSpaces);
+  line.layout->setTextOption(option);
+  line.layout->beginLayout();
+  QTextLine l = line.layout->createLine();
+  if (l.isValid()) {
+    l.setLineWidth(0x01000000);
+    l.setPosition(QPointF(0, 0));
+  }
+  line.layout->endLayout();
+  line.advance = l.isValid() ? l.horizontalAdvance() : 0;
+  ++entries_;
+  return t.lines.emplace(text, std::move(line)).first->second;
+}
+
 // ---- WindowBase ------------------------------------------------------------------------------
 
 WindowBase::WindowBase(std::shared_ptr<DesktopState> state, Kind kind, std::string_view name,
                        QWidget* widget, Hwnd parent)
-    : name_(name), state_(std::move(state)), widget_(widget) {
+    : name_(name), state_(std::move(state)), widget_(widget), realised_(widget != nullptr) {
   if (widget) {
     widget->setObjectName(ToQString(name));
   }
@@ -1208,7 +1440,7 @@ WindowBase::WindowBase(std::shared_ptr<DesktopState> state, Kind kind, std::stri
 
 WindowBase::~WindowBase() {
   for (ItemBase* item : items_) {
-    (void)item;  // items look their container up by handle and find it gone
+    item->ContainerGone();
   }
   state_->Unregister(hwnd_);
   if (QWidget* w = widget_.data()) {
@@ -1219,9 +1451,94 @@ WindowBase::~WindowBase() {
   }
 }
 
+void MakeTopLevel(QWidget* w, std::int32_t ex_style) {
+  Qt::WindowFlags flags = (ex_style & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Window;
+  flags |= Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
+           Qt::X11BypassWindowManagerHint | Qt::NoDropShadowWindowHint;
+  w->setParent(nullptr, flags);
+  w->setAttribute(Qt::WA_ShowWithoutActivating);
+  w->setAttribute(Qt::WA_X11DoNotAcceptFocus);
+}
+
+QWidget* WindowBase::Realise() {
+  if (realised_) {
+    return widget_.data();
+  }
+  const Entry* e = state_->Find(hwnd_);
+  if (!e) {
+    return nullptr;
+  }
+  const bool top_level = e->parent == kDesktopHandle;
+  QWidget* parent = top_level ? nullptr : state_->RealisedWidget(e->parent);
+  if (!top_level && !parent) {
+    return nullptr;  // the parent is gone
+  }
+  realised_ = true;
+  QWidget* w = MakeWidget(parent);
+  widget_ = w;
+  w->setObjectName(ToQString(name_));
+  state_->Bind(hwnd_, w);
+  if (top_level) {
+    MakeTopLevel(w, state_->Find(hwnd_)->ex_style);
+  }
+  ApplyGeometry();
+  Realised();
+  w->setVisible(visible_);
+  // The children that would show with it come along.
+  const std::vector<Hwnd> children = state_->Find(hwnd_)->children;
+  for (const Hwnd child : children) {
+    if (const Entry* c = state_->Find(child); c && c->window) {
+      c->window->RealiseIfShown();
+    }
+  }
+  return w;
+}
+
+void WindowBase::RealiseIfShown() {
+  if (realised_ || !visible_) {
+    return;
+  }
+  const Entry* e = state_->Find(hwnd_);
+  if (!e) {
+    return;
+  }
+  if (e->parent == kDesktopHandle) {
+    Realise();
+    return;
+  }
+  const Entry* p = state_->Find(e->parent);
+  if (!p || !p->widget) {
+    return;  // a parent that waits itself, or is gone
+  }
+  // Only inside its parent's area would it be seen.
+  const QRect area =
+      p->window
+          ? QRect(0, 0, state_->ToLogical(qtgeom::ToPixels(p->window->width_, state_->TppX())),
+                  state_->ToLogical(qtgeom::ToPixels(p->window->height_, state_->TppY())))
+          : p->widget->rect();
+  const float tx = state_->TppX(), ty = state_->TppY();
+  const QRect own(state_->ToLogical(qtgeom::ToPixels(left_, tx)),
+                  state_->ToLogical(qtgeom::ToPixels(top_, ty)),
+                  state_->ToLogical(qtgeom::ToPixels(width_, tx)),
+                  state_->ToLogical(qtgeom::ToPixels(height_, ty)));
+  if (own.intersects(area)) {
+    Realise();
+  }
+}
+
+QPoint WindowBase::DevicePosition() const {
+  if (const QWidget* w = widget_.data()) {
+    return QPoint(state_->ToDevice(w->x()), state_->ToDevice(w->y()));
+  }
+  const float tx = state_->TppX(), ty = state_->TppY();
+  return QPoint(state_->ToDevice(state_->ToLogical(qtgeom::ToPixels(left_, tx))),
+                state_->ToDevice(state_->ToLogical(qtgeom::ToPixels(top_, ty))));
+}
+
 void WindowBase::ApplyGeometry() {
   QWidget* w = widget_.data();
   if (!w) {
+    RealiseIfShown();
     return;
   }
   const float tx = state_->TppX(), ty = state_->TppY();
@@ -1233,12 +1550,20 @@ void WindowBase::ApplyGeometry() {
     w->resize(cx, cy);
     return;
   }
+  // The control lays its field out again on every resize and font change, mostly to where it
+  // is; a widget placed once already keeps the marks that it was placed.
+  if (w->geometry() == QRect(x, y, cx, cy) && w->testAttribute(Qt::WA_Moved) &&
+      w->testAttribute(Qt::WA_Resized)) {
+    return;
+  }
   w->setGeometry(x, y, cx, cy);
 }
 
 void WindowBase::ApplyVisible() {
   if (QWidget* w = widget_.data()) {
     w->setVisible(visible_);
+  } else {
+    RealiseIfShown();
   }
 }
 
@@ -1255,7 +1580,7 @@ void WindowBase::SizedTo(std::int32_t cx, std::int32_t cy) {
   ApplyGeometry();
 }
 
-void WindowBase::PaintCanvas(QWidget* self) {
+void WindowBase::PaintCanvas(QWidget* self, const QRegion& region) {
   if (Entry* e = state_->Find(hwnd_)) {
     e->drawing.clear();
   }
@@ -1270,14 +1595,18 @@ void WindowBase::PaintCanvas(QWidget* self) {
     }
   }
   painter.setFont(self->font());
+  const Scale scale = state_->CurrentScale();
   for (ItemBase* item : items_) {
-    item->Paint(painter);
+    if (region.intersects(item->PaintRect(scale))) {
+      item->Paint(painter, scale);
+    }
   }
 }
 
 ItemBase* WindowBase::ItemAt(QPoint local) const {
+  const Scale scale = state_->CurrentScale();
   for (auto it = items_.rbegin(); it != items_.rend(); ++it) {
-    if ((*it)->visible_ && (*it)->PixelRect().contains(local)) {
+    if ((*it)->visible_ && (*it)->PixelRect(scale).contains(local)) {
       return *it;
     }
   }
@@ -1297,39 +1626,34 @@ void WindowBase::UpdateCanvas() {
   }
 }
 
+void WindowBase::UpdateCanvas(const QRect& rect) {
+  if (QWidget* w = widget_.data()) {
+    w->update(rect);
+  }
+}
+
 // ---- ItemBase --------------------------------------------------------------------------------
 
-ItemBase::ItemBase(std::shared_ptr<DesktopState> state, Hwnd container, std::string_view name)
-    : name_(name), state_(std::move(state)), container_(container) {
-  if (WindowBase* c = Container()) {
-    c->AddItem(this);
-  }
+ItemBase::ItemBase(WindowBase& container, std::string_view name)
+    : name_(name), container_(&container) {
+  container.AddItem(this);
 }
 
 ItemBase::~ItemBase() {
-  if (WindowBase* c = Container()) {
-    c->RemoveItem(this);
-    c->UpdateCanvas();
+  if (container_) {
+    container_->RemoveItem(this);
+    container_->UpdateCanvas(PixelRect());
   }
 }
 
-WindowBase* ItemBase::Container() const {
-  const Entry* e = state_->Find(container_);
-  return e ? e->window : nullptr;
-}
-
-QRect ItemBase::PixelRect() const {
-  const float tx = state_->TppX(), ty = state_->TppY();
-  const int l = state_->ToLogical(qtgeom::ToPixels(left_, tx));
-  const int t = state_->ToLogical(qtgeom::ToPixels(top_, ty));
-  const int r = state_->ToLogical(qtgeom::ToPixels(left_ + width_, tx));
-  const int b = state_->ToLogical(qtgeom::ToPixels(top_ + height_, ty));
-  return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
+Scale ItemBase::CurrentScale() const {
+  return container_ ? container_->state().CurrentScale() : Scale{};
 }
 
 void ItemBase::Changed() {
-  if (WindowBase* c = Container()) {
-    c->UpdateCanvas();
+  // A container not on the screen (no widget yet, or hidden) paints everything when it shows.
+  if (container_ && container_->widget() && container_->widget()->isVisible()) {
+    container_->UpdateCanvas(PaintRect(CurrentScale()));
   }
 }
 
@@ -1356,17 +1680,14 @@ std::unique_ptr<CommandButton> MakeButton(std::shared_ptr<DesktopState> state, W
                                           std::string_view name) {
   return std::make_unique<QtButton>(std::move(state), parent, name);
 }
-std::unique_ptr<Label> MakeLabel(std::shared_ptr<DesktopState> state, WindowBase& parent,
-                                 std::string_view name) {
-  return std::make_unique<QtLabel>(std::move(state), parent.handle(), name);
+std::unique_ptr<Label> MakeLabel(WindowBase& parent, std::string_view name) {
+  return std::make_unique<QtLabel>(parent, name);
 }
-std::unique_ptr<LineShape> MakeLine(std::shared_ptr<DesktopState> state, WindowBase& parent,
-                                    std::string_view name) {
-  return std::make_unique<QtLine>(std::move(state), parent.handle(), name);
+std::unique_ptr<LineShape> MakeLine(WindowBase& parent, std::string_view name) {
+  return std::make_unique<QtLine>(parent, name);
 }
-std::unique_ptr<ImageBox> MakeImage(std::shared_ptr<DesktopState> state, WindowBase& parent,
-                                    std::string_view name) {
-  return std::make_unique<QtImage>(std::move(state), parent.handle(), name);
+std::unique_ptr<ImageBox> MakeImage(WindowBase& parent, std::string_view name) {
+  return std::make_unique<QtImage>(parent, name);
 }
 std::unique_ptr<Form> MakeForm(std::shared_ptr<DesktopState> state, std::string_view name,
                                bool container) {
@@ -1378,11 +1699,14 @@ WindowBase* WindowOf(Widget& widget) {
 }
 
 bool ClickDefaultButton(DesktopState& state, Hwnd top) {
-  for (auto& [hwnd, entry] : state.windows) {
-    if (entry.kind != Kind::Button || entry.top != top || !entry.window) {
-      continue;
-    }
-    auto* button = dynamic_cast<QtButton*>(entry.window);
+  const Entry* t = state.Find(top);
+  if (!t) {
+    return false;
+  }
+  const std::vector<Hwnd> buttons = t->buttons;
+  for (const Hwnd hwnd : buttons) {
+    const Entry* e = state.Find(hwnd);
+    auto* button = e ? dynamic_cast<QtButton*>(e->window) : nullptr;
     if (button && button->Default() && button->Enabled()) {
       button->Click();
       return true;
@@ -1397,17 +1721,17 @@ void Record(DesktopState& state, Hdc hdc, const QtDrawCall& call) {
   }
 }
 
-bool WithPainter(DesktopState& state, Hdc hdc, const std::function<void(QPainter&)>& draw) {
-  Entry* e = state.Find(hdc);
-  if (!e || !e->widget) {
-    return false;
+QRegion LogicalRegion(const DesktopState& state, const QRegion& device_region) {
+  const double dpr = state.Dpr();
+  QRegion logical;
+  for (const QRect& r : device_region) {
+    const int l = static_cast<int>(std::floor(r.left() / dpr));
+    const int t = static_cast<int>(std::floor(r.top() / dpr));
+    const int right = static_cast<int>(std::ceil((r.right() + 1) / dpr));
+    const int bottom = static_cast<int>(std::ceil((r.bottom() + 1) / dpr));
+    logical += QRect(QPoint(l, t), QPoint(right - 1, bottom - 1));
   }
-  if (e->painter) {
-    draw(*e->painter);
-  } else {
-    e->widget->update();
-  }
-  return true;
+  return logical;
 }
 
 }  // namespace datewell::qt_detail
