@@ -1,5 +1,6 @@
 #include "demo_form.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -9,7 +10,11 @@
 #include <QMetaProperty>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "control/datewell.h"
 #include "platform/types.h"
@@ -33,6 +38,32 @@ QString ValueText(const QVariant& v) {
     return QStringLiteral("&H%1").arg(v.toUInt(), 8, 16, QLatin1Char('0')).toUpper();
   }
   return v.toString();
+}
+
+// A dark palette for the Fusion style: light text on dark greys. Button and window colours give
+// the shades (light, midlight, mid, dark, shadow) that edges are drawn with.
+QPalette DarkPalette() {
+  const QColor window(0x2d, 0x2d, 0x2d);
+  const QColor base(0x1e, 0x1e, 0x1e);
+  const QColor text(0xe8, 0xe8, 0xe8);
+  const QColor disabled(0x80, 0x80, 0x80);
+  QPalette p(QColor(0x3c, 0x3c, 0x3c), window);
+  p.setColor(QPalette::WindowText, text);
+  p.setColor(QPalette::Base, base);
+  p.setColor(QPalette::AlternateBase, window);
+  p.setColor(QPalette::Text, text);
+  p.setColor(QPalette::ButtonText, text);
+  p.setColor(QPalette::BrightText, QColor(0xff, 0x60, 0x60));
+  p.setColor(QPalette::ToolTipBase, window);
+  p.setColor(QPalette::ToolTipText, text);
+  p.setColor(QPalette::PlaceholderText, disabled);
+  p.setColor(QPalette::Highlight, QColor(0x3a, 0x7b, 0xd5));
+  p.setColor(QPalette::HighlightedText, Qt::white);
+  p.setColor(QPalette::Link, QColor(0x6a, 0xb0, 0xf3));
+  for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    p.setColor(QPalette::Disabled, role, disabled);
+  }
+  return p;
 }
 
 }  // namespace
@@ -85,6 +116,19 @@ DemoForm::DemoForm(QString settings_path, QWidget* parent)
   QObject::connect(load, &QPushButton::clicked, this, [this] { Load(); });
   QObject::connect(about, &QPushButton::clicked, this,
                    [this] { controls_[sheet_index_]->ShowAboutBox(); });
+  light_style_ = QApplication::style()->name();
+  light_palette_ = QApplication::palette();
+  dark_ = new QCheckBox(QStringLiteral("&Dark palette"));
+  localized_ = new QCheckBox(QStringLiteral("Captions in the user's &language"));
+  QObject::connect(dark_, &QCheckBox::toggled, this, [this](bool on) { SetDarkPalette(on); });
+  QObject::connect(localized_, &QCheckBox::toggled, this,
+                   [this](bool on) { SetLocalizedCaptions(on); });
+  auto* view = new QGroupBox(QStringLiteral("View"));
+  auto* view_layout = new QHBoxLayout(view);
+  view_layout->addWidget(localized_);
+  view_layout->addWidget(dark_);
+  view_layout->addStretch();
+
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(save);
   buttons->addWidget(load);
@@ -93,6 +137,7 @@ DemoForm::DemoForm(QString settings_path, QWidget* parent)
 
   auto* left = new QVBoxLayout;
   left->addWidget(fields);
+  left->addWidget(view);
   auto* sheet_box = new QGroupBox(QStringLiteral("Properties"));
   auto* sheet_layout = new QVBoxLayout(sheet_box);
   sheet_layout->addWidget(chooser);
@@ -117,6 +162,14 @@ DemoForm::DemoForm(QString settings_path, QWidget* parent)
     Connect(c);
   }
   ShowSheetFor(0);
+
+  // Tab goes down the form, the corner control last; the first field has the focus first.
+  const std::vector<QWidget*> order = {first,  second, localized_, dark_, chooser,
+                                       sheet_, save,   load,       about, corner};
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    QWidget::setTabOrder(order[i - 1], order[i]);
+  }
+  first->setFocus();
 }
 
 DemoForm::~DemoForm() {
@@ -154,6 +207,16 @@ void DemoForm::Connect(QtDatewell* c) {
   });
   QObject::connect(c, &QtDatewell::KeyUp, this, [this, n](short& code, short& shift) {
     Log(QStringLiteral("%1 KeyUp KeyCode=%2 Shift=%3").arg(n).arg(code).arg(shift));
+  });
+  QObject::connect(c, &QtDatewell::localizedCaptionsChanged, this, [this, n](bool on) {
+    Log(QStringLiteral("%1 localizedCaptions %2")
+            .arg(n, on ? QStringLiteral("on") : QStringLiteral("off")));
+    // The switch shows whether every control speaks the user's language (a load or the sheet
+    // may change one alone).
+    const bool all = std::all_of(controls_.begin(), controls_.end(),
+                                 [](const QtDatewell* w) { return w->localizedCaptions(); });
+    const QSignalBlocker quiet(localized_);
+    localized_->setChecked(all);
   });
   QObject::connect(c, &QtDatewell::PropertyChanged, this, [this, n, c](const QString& name) {
     Log(QStringLiteral("%1 property changed: %2").arg(n, name));
@@ -221,6 +284,25 @@ void DemoForm::SheetEdited(int row, int column) {
             .arg(c->controlName(), QString::fromLatin1(p.name()))
             .arg(e.number())
             .arg(QString::fromStdString(e.description())));
+  }
+  RefreshSheet();
+}
+
+void DemoForm::SetDarkPalette(bool on) {
+  if (on) {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(DarkPalette());
+  } else {
+    QApplication::setStyle(QStyleFactory::create(light_style_));
+    QApplication::setPalette(light_palette_);
+  }
+  Log(on ? QStringLiteral("dark palette (Fusion)")
+         : QStringLiteral("palette of the style %1").arg(light_style_));
+}
+
+void DemoForm::SetLocalizedCaptions(bool on) {
+  for (QtDatewell* c : controls_) {
+    c->setLocalizedCaptions(on);
   }
   RefreshSheet();
 }

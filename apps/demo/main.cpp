@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageLogContext>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -24,14 +25,43 @@ bool HasDisplay() {
 
 void Usage() {
   std::puts(
-      "usage: datewell-demo [--tour] [--out DIR]\n"
+      "usage: datewell-demo [Qt options] [--tour] [--out DIR]\n"
       "  --tour     play the scripted tour even with a display\n"
-      "  --out DIR  where the tour writes its screenshots and event log");
+      "  --out DIR  where the tour writes its screenshots and event log\n"
+      "Qt's own options work too, e.g. -style fusion, -reverse, -platform offscreen.");
+}
+
+// Qt's offscreen platform cannot grab the mouse, raise a window or take a window's size hints,
+// and says so each time it is asked; the panel asks on every opening. Those notices are left
+// out; every other message is written as Qt writes it.
+void QuietOffscreenNotices(QtMsgType type, const QMessageLogContext& context,
+                           const QString& message) {
+  constexpr const char* kNotices[] = {
+      "This plugin does not support grabbing the mouse",
+      "This plugin does not support raise()",
+      "This plugin does not support propagateSizeHints()",
+  };
+  if (type == QtWarningMsg) {
+    for (const char* notice : kNotices) {
+      if (message == QLatin1String(notice)) {
+        return;
+      }
+    }
+  }
+  const QString line = qFormatLogMessage(type, context, message);
+  std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+  std::fflush(stderr);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (!HasDisplay() && std::getenv("QT_QPA_PLATFORM") == nullptr) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  // The application first: it takes its own options (-style, -reverse, -platform, ...) out of
+  // argv, and what is left is the demo's.
+  QApplication app(argc, argv);
   bool tour = false;
   QString out;
   for (int i = 1; i < argc; ++i) {
@@ -48,12 +78,8 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  if (!HasDisplay() && std::getenv("QT_QPA_PLATFORM") == nullptr) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    tour = true;
-  }
-  QApplication app(argc, argv);
   if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+    qInstallMessageHandler(QuietOffscreenNotices);
     tour = true;
   }
 

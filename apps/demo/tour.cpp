@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QScreen>
+#include <QStyle>
 #include <QTextStream>
 #include <QThread>
 #include <QTimer>
@@ -46,6 +47,14 @@ Point DropButton(QtDatewell& c) {
 Point TextField(QtDatewell& c) {
   const QPoint g = c.mapToGlobal(QPoint(20, c.height() / 2));
   const double dpr = c.devicePixelRatioF();
+  return {static_cast<std::int32_t>(std::lround(g.x() * dpr)),
+          static_cast<std::int32_t>(std::lround(g.y() * dpr))};
+}
+
+// The middle of a widget of the form.
+Point CentreOfWidget(const QWidget& w) {
+  const QPoint g = w.mapToGlobal(w.rect().center());
+  const double dpr = w.devicePixelRatioF();
   return {static_cast<std::int32_t>(std::lround(g.x() * dpr)),
           static_cast<std::int32_t>(std::lround(g.y() * dpr))};
 }
@@ -117,6 +126,8 @@ int PlayTour(DemoForm& form, const QString& out_dir) {
     failures += ok ? 0 : 1;
   };
 
+  expect(QtDatewellPrivate::Control(first).Inspect().txtDate->HasFocus(),
+         QStringLiteral("the first field has the focus"));
   first.setStringValue(QStringLiteral("January 5, 2004"));
   shot("form");
 
@@ -174,6 +185,32 @@ int PlayTour(DemoForm& form, const QString& out_dir) {
   shot("corner-panel");
   input.Click({2, 2});
   expect(!PanelOpen(corner), QStringLiteral("a press elsewhere closes the panel"));
+
+  // The user's language, then a dark palette, switched on the form.
+  input.Click(CentreOfWidget(*form.localizedCaptionsBox()));
+  input.Click(DropButton(first));
+  QStringList headers;
+  for (int i = 0; i < 7; ++i) {
+    headers << QString::fromStdString(parts.lblDate[static_cast<std::size_t>(i)]->Caption());
+  }
+  expect(PanelOpen(first) && first.localizedCaptions() && corner.localizedCaptions(),
+         QStringLiteral("captions in the user's language: %1, %2")
+             .arg(headers.join(QLatin1Char(' ')),
+                  QString::fromStdString(parts.cmdGotoToday->Caption())));
+  shot("localized-captions");
+  input.Click({2, 2});
+  input.Click(CentreOfWidget(*form.darkPaletteBox()));
+  input.Click(DropButton(first));
+  expect(PanelOpen(first) && QApplication::palette().color(QPalette::Window).lightness() < 128 &&
+             QApplication::style()->name() == QLatin1String("fusion"),
+         QStringLiteral("a dark palette with the Fusion style"));
+  shot("dark-palette");
+  input.Click({2, 2});
+  input.Click(CentreOfWidget(*form.darkPaletteBox()));
+  input.Click(CentreOfWidget(*form.localizedCaptionsBox()));
+  expect(!first.localizedCaptions() &&
+             QApplication::palette().color(QPalette::Window).lightness() >= 128,
+         QStringLiteral("both switched off again"));
 
   QTimer::singleShot(0, &form, [&] {
     // Give a real window system time to map and paint the dialog.

@@ -68,6 +68,9 @@ class DATEWELL_EXPORT QtDatewell : public QWidget {
   // The date as Qt programs take it: a null QDate when the control is empty. The property a
   // QDataWidgetMapper or an item delegate reads and writes.
   Q_PROPERTY(QDate date READ date WRITE setDate NOTIFY dateChanged USER true)
+  // The calendar panel's captions in the user's language (see localizedCaptions()).
+  Q_PROPERTY(bool localizedCaptions READ localizedCaptions WRITE setLocalizedCaptions NOTIFY
+                 localizedCaptionsChanged)
 
  public:
   // A new control with its default settings. Its focus proxy is the text field; the widget's
@@ -82,6 +85,14 @@ class DATEWELL_EXPORT QtDatewell : public QWidget {
   // A null date empties the control when AllowEmptyDate is true and is ignored otherwise; a date
   // outside the years 100 to 9999 throws HostError 5.
   void setDate(const QDate& date);
+
+  // Whether the calendar panel speaks the user's language: the weekday headers are the
+  // locale's narrow weekday names, the Today button its word for today, and the day numbers
+  // are written in the digits the field's dates use. Off by default, showing the design
+  // captions. The widget's own setting: saved and loaded with the control's settings but apart
+  // from the control's entries (see saveSettings()).
+  bool localizedCaptions() const;
+  void setLocalizedCaptions(bool on);
 
   QString version() const;
   QVariant dateValue();
@@ -130,13 +141,17 @@ class DATEWELL_EXPORT QtDatewell : public QWidget {
   void setControlEnabled(bool on);
 
   // ---- Saved settings ----
-  // The control's settings as written by the control itself.
+  // The control's settings as written by the control itself and, under the key "widget" as a
+  // map of their own, the widget's own settings (localizedCaptions) that differ from their
+  // defaults; the key is left out when none does.
   QVariantMap saveSettings();
-  // A fresh control read from saved settings, in place of this one's.
+  // A fresh control read from saved settings, in place of this one's; the widget's own settings
+  // take their defaults unless the map's "widget" gives them.
   void loadSettings(const QVariantMap& settings);
   // Saves into the property file at path under controlName() (other controls in the file are
-  // kept); loads from it. A file that cannot be read or written, or a value the control cannot
-  // take, throws HostError naming the file, the control and the key, and changes nothing.
+  // kept); loads from it. The widget's own settings go to the file's "widgets" object under the
+  // same name. A file that cannot be read or written, or a value the control cannot take,
+  // throws HostError naming the file, the control and the key, and changes nothing.
   void saveToFile(const QString& path);
   void loadFromFile(const QString& path);
   // The name the settings are kept under: the objectName, which uic and Qt Designer set, or the
@@ -196,6 +211,7 @@ class DATEWELL_EXPORT QtDatewell : public QWidget {
   void whatsThisHelpIDChanged(int id);
   void droppedChanged(bool on);
   void enabledChanged(bool on);
+  void localizedCaptionsChanged(bool on);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -13,7 +13,7 @@ void Datewell::FillMonthGrid(Date d) {
     const DayCellContent& cell = cells[static_cast<std::size_t>(k)];
     Label& label = *lblDate[static_cast<std::size_t>(kDayCellFirst + k)];
     label.SetTag(locale_.DateToText(cell.date));
-    label.SetCaption(std::to_string(cell.day_of_month));
+    label.SetCaption(DayCaption(cell.day_of_month));
     label.SetFontBold(cell.bold);
     label.SetForeColor(cell.fore_color);
   }

@@ -101,6 +101,15 @@ class Datewell {
   void CloseUp();
   void ShowAboutBox();
 
+  // ---- Beside the type library's members --------------------------------------------------
+  // Whether the panel's captions are in the user's language: the weekday headers the locale's
+  // narrow weekday names, the Today button the locale's word for today, and the day cells in
+  // the digits the locale writes its dates with. Off by default (the design captions). The
+  // control does not save it with its settings: a host that offers it keeps it with its own.
+  // The cells' Tags are the same either way.
+  bool LocalizedCaptions() const { return m_LocalizedCaptions; }
+  void SetLocalizedCaptions(bool on);
+
   // ---- Read access to the constituents, for hosts and tests that inspect the control ---------
   struct Constituents {
     UserControlSurface* surface;
@@ -178,6 +187,9 @@ class Datewell {
   void RaiseEvent(EventId id, std::int16_t& a, std::int16_t& b);
   // The text of a date in the current display format.
   std::string FormatForField(Date d);
+  // A day cell's caption for a day of the month: plain digits, or the locale's when the captions
+  // are localised.
+  std::string DayCaption(int day_of_month);
 
   Platform platform_;
   ComponentHost& host_;
@@ -202,6 +214,7 @@ class Datewell {
   std::int32_t m_DateFormat = LongDate;
   std::string m_FormatName;
   bool m_AllowEmptyDate = false;
+  bool m_LocalizedCaptions = false;
 
   // Stored flags.
   bool m_Selected = false;

@@ -761,23 +761,115 @@ void ControlProperties::WriteProperty(std::string_view key, const Variant& value
 struct PropertyFile::Impl {
   struct Slot {
     std::string name;
-    Json raw;  // as read, until the control is read or written
+    Json raw;  // as read, until the entries are read or written
     std::unique_ptr<ControlProperties> entries;
   };
-  Json root = Json::object();
-  std::vector<Slot> slots;
-  // Where each control stands in slots.
-  std::unordered_map<std::string, std::size_t, ControlProperties::KeyHash, std::equal_to<>> index;
+  // Named objects of entries, in file order.
+  struct Section {
+    std::vector<Slot> slots;
+    // Where each name stands in slots.
+    std::unordered_map<std::string, std::size_t, ControlProperties::KeyHash, std::equal_to<>> index;
 
-  Slot* Find(std::string_view name) {
-    auto it = index.find(name);
-    return it == index.end() ? nullptr : &slots[it->second];
-  }
-  Slot& Add(std::string name, Json raw) {
-    index.emplace(name, slots.size());
-    slots.push_back({std::move(name), std::move(raw), nullptr});
-    return slots.back();
-  }
+    Slot* Find(std::string_view name) {
+      auto it = index.find(name);
+      return it == index.end() ? nullptr : &slots[it->second];
+    }
+    Slot& Add(std::string name, Json raw) {
+      index.emplace(name, slots.size());
+      slots.push_back({std::move(name), std::move(raw), nullptr});
+      return slots.back();
+    }
+    bool Remove(std::string_view name) {
+      auto it = index.find(name);
+      if (it == index.end()) {
+        return false;
+      }
+      const std::size_t at = it->second;
+      index.erase(it);
+      slots.erase(slots.begin() + static_cast<std::ptrdiff_t>(at));
+      for (std::size_t i = at; i < slots.size(); ++i) {
+        index[slots[i].name] = i;
+      }
+      return true;
+    }
+    // The entries of a slot, decoded and checked in full on first use.
+    static ControlProperties& Entries(Slot& slot, const std::string& file) {
+      if (!slot.entries) {
+        auto entries = std::make_unique<ControlProperties>();
+        entries->file_ = file;
+        entries->control_ = slot.name;
+        entries->entries_.reserve(slot.raw.size());
+        entries->index_.reserve(slot.raw.size());
+        for (const auto& [key, entry] : slot.raw.items()) {
+          if (key.empty() || TextProblem(key, kMaxNameBytes)) {
+            Fail(kErrInvalidPropertyValue, file, slot.name, "",
+                 "an entry has an empty or invalid key");
+          }
+          // Keys are unique: the parser refused a name twice in one object.
+          entries->Append(key, EntryDecoder(file, slot.name, key).Decode(entry));
+        }
+        slot.entries = std::move(entries);
+        slot.raw = Json();
+      }
+      return *slot.entries;
+    }
+    // The slot's entries emptied for a new save; an absent name is added at the end.
+    ControlProperties& Rewrite(std::string_view name, const std::string& file) {
+      Slot* slot = Find(name);
+      if (slot == nullptr) {
+        slot = &Add(std::string(name), Json());
+      }
+      // The same object when it was read before, so that a reference a caller still holds
+      // stays valid (and sees the emptied entries).
+      if (slot->entries) {
+        slot->entries->Clear();
+      } else {
+        slot->entries = std::make_unique<ControlProperties>();
+      }
+      slot->entries->file_ = file;
+      slot->entries->control_ = slot->name;
+      slot->raw = Json();
+      return *slot->entries;
+    }
+    // Takes over the named objects of entries of a section of a parsed file.
+    void Take(Json& section, const std::string& file, std::string_view what) {
+      for (auto& [name, entries] : section.items()) {
+        if (auto problem = TextProblem(name, kMaxNameBytes); problem || name.empty()) {
+          Fail(kErrInvalidFileFormat, file, "", "",
+               std::string(what) + " name: " + problem.value_or("a name must not be empty"));
+        }
+        if (!entries.is_object()) {
+          Fail(kErrInvalidFileFormat, file, name, "",
+               "the " + std::string(what) + " is not an object of entries");
+        }
+        Add(name, std::move(entries));
+      }
+    }
+    // The section as the file writes it; slots without entries are left out when skip_empty.
+    Json ToJson(bool skip_empty) const {
+      // Names and keys are unique, so members are appended without a search.
+      Json object = Json::object();
+      for (const auto& slot : slots) {
+        if (slot.entries) {
+          if (skip_empty && slot.entries->Entries().empty()) {
+            continue;
+          }
+          Json entries = Json::object();
+          for (const auto& [key, value] : slot.entries->Entries()) {
+            AppendMember(entries, key, Encode(value));
+          }
+          AppendMember(object, slot.name, std::move(entries));
+        } else if (!skip_empty || !slot.raw.empty()) {
+          AppendMember(object, slot.name, slot.raw);
+        }
+      }
+      return object;
+    }
+  };
+
+  Json root = Json::object();
+  Section controls;
+  Section widgets;  // a host's own settings for its controls
 };
 
 PropertyFile::PropertyFile(std::filesystem::path path)
@@ -823,18 +915,17 @@ PropertyFile PropertyFile::Parse(std::string_view text, const std::filesystem::p
   if (controls == root.end() || !controls->is_object()) {
     Fail(kErrInvalidFileFormat, file, "", "", "the file has no \"controls\" object");
   }
+  auto widgets = root.find("widgets");
+  if (widgets != root.end() && !widgets->is_object()) {
+    Fail(kErrInvalidFileFormat, file, "", "", "the \"widgets\" member is not an object");
+  }
   PropertyFile result(path);
-  for (auto& [name, entries] : controls->items()) {
-    if (auto problem = TextProblem(name, kMaxNameBytes); problem || name.empty()) {
-      Fail(kErrInvalidFileFormat, file, "", "",
-           "control name: " + problem.value_or("a name must not be empty"));
-    }
-    if (!entries.is_object()) {
-      Fail(kErrInvalidFileFormat, file, name, "", "the control is not an object of entries");
-    }
-    result.impl_->Add(name, std::move(entries));
+  result.impl_->controls.Take(*controls, file, "control");
+  if (widgets != root.end()) {
+    result.impl_->widgets.Take(*widgets, file, "widget");
   }
   root.erase("controls");
+  root.erase("widgets");
   result.impl_->root = std::move(root);
   return result;
 }
@@ -880,40 +971,24 @@ PropertyFile PropertyFile::OpenOrCreate(const std::filesystem::path& path) {
 
 std::vector<std::string> PropertyFile::ControlNames() const {
   std::vector<std::string> names;
-  for (const auto& s : impl_->slots) {
+  for (const auto& s : impl_->controls.slots) {
     names.push_back(s.name);
   }
   return names;
 }
 
 bool PropertyFile::HasControl(std::string_view name) const {
-  return impl_->Find(name) != nullptr;
+  return impl_->controls.Find(name) != nullptr;
 }
 
 ControlProperties& PropertyFile::Read(std::string_view name) {
   const std::string file = path_.string();
-  Impl::Slot* slot = impl_->Find(name);
+  Impl::Slot* slot = impl_->controls.Find(name);
   if (slot == nullptr) {
     Fail(kErrInvalidPropertyValue, file, name, "", "the file holds no such control");
   }
-  if (!slot->entries) {
-    // Every entry is checked before the caller sees any of them.
-    auto entries = std::make_unique<ControlProperties>();
-    entries->file_ = file;
-    entries->control_ = slot->name;
-    entries->entries_.reserve(slot->raw.size());
-    entries->index_.reserve(slot->raw.size());
-    for (const auto& [key, entry] : slot->raw.items()) {
-      if (key.empty() || TextProblem(key, kMaxNameBytes)) {
-        Fail(kErrInvalidPropertyValue, file, name, "", "an entry has an empty or invalid key");
-      }
-      // Keys are unique: the parser refused a name twice in one object.
-      entries->Append(key, EntryDecoder(file, slot->name, key).Decode(entry));
-    }
-    slot->entries = std::move(entries);
-    slot->raw = Json();
-  }
-  return *slot->entries;
+  // Every entry is checked before the caller sees any of them.
+  return Impl::Section::Entries(*slot, file);
 }
 
 ControlProperties& PropertyFile::Write(std::string_view name) {
@@ -921,54 +996,38 @@ ControlProperties& PropertyFile::Write(std::string_view name) {
   if (name.empty() || TextProblem(name, kMaxNameBytes)) {
     Fail(kErrInvalidPropertyValue, file, name, "", "a control needs a valid, non-empty name");
   }
-  Impl::Slot* slot = impl_->Find(name);
+  return impl_->controls.Rewrite(name, file);
+}
+
+ControlProperties& PropertyFile::ReadWidget(std::string_view name) {
+  const std::string file = path_.string();
+  Impl::Slot* slot = impl_->widgets.Find(name);
   if (slot == nullptr) {
-    slot = &impl_->Add(std::string(name), Json());
+    slot = &impl_->widgets.Add(std::string(name), Json::object());
   }
-  // The same object when the control was read before, so that a reference a caller still holds
-  // stays valid (and sees the emptied entries).
-  if (slot->entries) {
-    slot->entries->Clear();
-  } else {
-    slot->entries = std::make_unique<ControlProperties>();
+  return Impl::Section::Entries(*slot, file);
+}
+
+ControlProperties& PropertyFile::WriteWidget(std::string_view name) {
+  const std::string file = path_.string();
+  if (name.empty() || TextProblem(name, kMaxNameBytes)) {
+    Fail(kErrInvalidPropertyValue, file, name, "", "a control needs a valid, non-empty name");
   }
-  slot->entries->file_ = file;
-  slot->entries->control_ = slot->name;
-  slot->raw = Json();
-  return *slot->entries;
+  return impl_->widgets.Rewrite(name, file);
 }
 
 bool PropertyFile::Remove(std::string_view name) {
-  auto it = impl_->index.find(name);
-  if (it == impl_->index.end()) {
-    return false;
-  }
-  const std::size_t at = it->second;
-  impl_->index.erase(it);
-  auto& slots = impl_->slots;
-  slots.erase(slots.begin() + static_cast<std::ptrdiff_t>(at));
-  for (std::size_t i = at; i < slots.size(); ++i) {
-    impl_->index[slots[i].name] = i;
-  }
-  return true;
+  impl_->widgets.Remove(name);
+  return impl_->controls.Remove(name);
 }
 
 std::string PropertyFile::Text() const {
   Json root = impl_->root;
-  // Control names and keys are unique, so members are appended without a search.
-  Json controls = Json::object();
-  for (const auto& slot : impl_->slots) {
-    if (slot.entries) {
-      Json entries = Json::object();
-      for (const auto& [key, value] : slot.entries->Entries()) {
-        AppendMember(entries, key, Encode(value));
-      }
-      AppendMember(controls, slot.name, std::move(entries));
-    } else {
-      AppendMember(controls, slot.name, slot.raw);
-    }
+  root["controls"] = impl_->controls.ToJson(false);
+  // Only the widgets that keep a setting: a file without any is the file it always was.
+  if (Json widgets = impl_->widgets.ToJson(true); !widgets.empty()) {
+    root["widgets"] = std::move(widgets);
   }
-  root["controls"] = std::move(controls);
   return root.dump(2) + "\n";
 }
 

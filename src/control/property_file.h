@@ -15,8 +15,14 @@
 //         "FontSize": {"kind": "single", "value": 8.0},
 //         "Value": {"kind": "date", "value": 38356.0}
 //       }
+//     },
+//     "widgets": {
+//       "Datewell1": {"localizedCaptions": {"kind": "bool", "value": true}}
 //     }
 //   }
+//
+// "widgets" holds what a host keeps for a control beside the control's own entries (the Qt
+// widget's own properties); it is there only when some control has such a setting.
 //
 // Kinds: "empty", "null", "nothing", "int16", "int32", "single", "double", "string", "bool",
 // "date" (the automation day number) and "font".
@@ -141,7 +147,15 @@ class PropertyFile {
   // The control's entries emptied for a new save; an absent control is added at the end. The
   // references Read and Write hand out stay valid for the life of the file object.
   ControlProperties& Write(std::string_view name);
-  // Removes the control (references to its entries become invalid); false when it was not there.
+  // The settings a host keeps for the control beside the control's own entries (a widget's own
+  // properties), in the file's "widgets" object under the control's name: read (checked in
+  // full; empty when the file keeps none for the name) and emptied for a new save. A name whose
+  // entries are empty is left out of the file, and the "widgets" object with it when it would
+  // be empty.
+  ControlProperties& ReadWidget(std::string_view name);
+  ControlProperties& WriteWidget(std::string_view name);
+  // Removes the control and its widget settings (references to their entries become invalid);
+  // false when the control was not there.
   bool Remove(std::string_view name);
 
   // The whole file as it would be saved, ending with a newline.

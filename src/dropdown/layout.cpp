@@ -54,7 +54,7 @@ void Datewell::CreateConstituents() {
 
   cmdGotoToday = toolkit_.CreateCommandButton(*picCalendar, "cmdGotoToday");
   Place(*cmdGotoToday, kCmdGotoTodayDesign);
-  cmdGotoToday->SetCaption("Today");
+  cmdGotoToday->SetCaption(kTodayCaption);
   cmdGotoToday->SetTabIndex(kTabCmdGotoToday);
 
   lblMonthYear = toolkit_.CreateLabel(*picCalendar, "lblMonthYear");

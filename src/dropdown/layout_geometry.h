@@ -73,6 +73,9 @@ constexpr DesignRect DayLabelDesign(int index) {
           kDayTop + kRowPitch * static_cast<float>(row), kDayWidth, kDayHeight};
 }
 
+// The Today button's caption.
+inline constexpr std::string_view kTodayCaption = "Today";
+
 // The weekday header captions, Sunday first.
 inline constexpr std::array<std::string_view, 7> kWeekdayHeaders{"S", "M", "T", "W", "T", "F", "S"};
 

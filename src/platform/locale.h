@@ -3,6 +3,7 @@
 // converting date text, formatting with masks, and a case-insensitive search. All text is UTF-8;
 // positions and lengths count characters (Unicode code points).
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -67,6 +68,17 @@ class LocaleServices {
   virtual int InStrWeekday(std::string_view text, std::string_view name) {
     return name.empty() ? 0 : InStr(text, name);
   }
+
+  // Captions of the calendar panel in the locale's own words, for a control asked to show them:
+  // the narrow weekday names, Sunday first ("S", "M", ... in English, "日", "月", ... in
+  // Japanese); the word for today as a button shows it ("Today", "Heute", "今日"); and a day of
+  // the month, 1 to 31, in the digits the locale writes its dates with ("5", or "٥" in Egyptian
+  // Arabic). Services without such data give the English captions and ASCII digits.
+  virtual std::array<std::string, 7> NarrowWeekdayNames() {
+    return {"S", "M", "T", "W", "T", "F", "S"};
+  }
+  virtual std::string TodayCaption() { return "Today"; }
+  virtual std::string DayOfMonthText(int day) { return std::to_string(day); }
 
   // The locale's name, e.g. "en_US".
   virtual std::string Name() const = 0;

@@ -11,6 +11,7 @@
 #include "control/datewell.h"
 #include "control/property_file.h"
 #include "control/setting_error.h"
+#include "control/variant_convert.h"
 #include "platform/icu/icu_locale.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_variant.h"
@@ -21,6 +22,9 @@ namespace datewell {
 namespace {
 
 constexpr const char* kPlatformObjectName = "datewell-platform";
+// Where saveSettings' map keeps the widget's own settings, and their keys.
+constexpr const char* kWidgetSettingsKey = "widget";
+constexpr const char* kLocalizedCaptionsKey = "localizedCaptions";
 
 std::string Std(const QString& text) {
   return text.toUtf8().toStdString();
@@ -199,6 +203,7 @@ void QtDatewellPrivate::Create(PropertyBag* bag) {
   } else {
     control->InitProperties();
   }
+  control->SetLocalizedCaptions(own.localized_captions);
   FitToSurface();
   // Shown with this widget: its shown handler runs when the widget itself appears.
   control->Inspect().surface->SetVisible(true);
@@ -214,6 +219,26 @@ void QtDatewellPrivate::Create(PropertyBag* bag) {
   q.setEnabled(control->Enabled());
   building.reset();
   SyncDate();
+  NotifyChanges();
+}
+
+void QtDatewellPrivate::WriteWidgetSettings(PropertyBag& bag) const {
+  bag.WriteProperty(kLocalizedCaptionsKey, Variant(own.localized_captions), Variant(false));
+}
+
+QtDatewellPrivate::WidgetSettings QtDatewellPrivate::ReadWidgetSettings(PropertyBag& bag) {
+  WidgetSettings settings;
+  try {
+    settings.localized_captions = ToBool(bag.ReadProperty(kLocalizedCaptionsKey, Variant(false)));
+  } catch (const HostError& e) {
+    throw SettingError(e.number(), kLocalizedCaptionsKey);
+  }
+  return settings;
+}
+
+void QtDatewellPrivate::ApplyWidgetSettings(const WidgetSettings& settings) {
+  own = settings;
+  control->SetLocalizedCaptions(own.localized_captions);
   NotifyChanges();
 }
 
@@ -274,6 +299,15 @@ QSize QtDatewell::sizeHint() const {
                  static_cast<int>(std::nearbyint(s->Height() / desk.TwipsPerPixelY())));
   }
   return QSize(121, 21);  // the design width, and the height of a field at 8 points
+}
+
+bool QtDatewell::localizedCaptions() const {
+  return d_->own.localized_captions;
+}
+void QtDatewell::setLocalizedCaptions(bool on) {
+  QtDatewellPrivate::WidgetSettings settings = d_->own;
+  settings.localized_captions = on;
+  d_->ApplyWidgetSettings(settings);
 }
 
 QString QtDatewell::version() const {
@@ -453,20 +487,41 @@ QVariantMap QtDatewell::saveSettings() {
   for (const auto& [key, value] : props.Entries()) {
     map.insert(Q(key), ToQVariant(value));
   }
+  ControlProperties own;
+  d_->WriteWidgetSettings(own);
+  if (!own.Entries().empty()) {
+    QVariantMap widget;
+    for (const auto& [key, value] : own.Entries()) {
+      widget.insert(Q(key), ToQVariant(value));
+    }
+    map.insert(QLatin1String(kWidgetSettingsKey), widget);
+  }
   return map;
 }
 
 void QtDatewell::loadSettings(const QVariantMap& settings) {
   // Every entry is converted before the control is touched, so a bad one changes nothing.
   ControlProperties props;
+  ControlProperties own;
   for (auto it = settings.begin(); it != settings.end(); ++it) {
-    props.WriteProperty(Std(it.key()), FromQVariant(it.value()), Variant());
+    if (it.key() == QLatin1String(kWidgetSettingsKey) &&
+        it.value().metaType().id() == QMetaType::QVariantMap) {
+      const QVariantMap widget = it.value().toMap();
+      for (auto w = widget.begin(); w != widget.end(); ++w) {
+        own.WriteProperty(Std(w.key()), FromQVariant(w.value()), Variant());
+      }
+    } else {
+      props.WriteProperty(Std(it.key()), FromQVariant(it.value()), Variant());
+    }
   }
+  QtDatewellPrivate::WidgetSettings widget_settings;
   try {
+    widget_settings = QtDatewellPrivate::ReadWidgetSettings(own);
     d_->Create(&props);
   } catch (const SettingError& e) {
     throw WithSource(e, "", Std(controlName()));
   }
+  d_->ApplyWidgetSettings(widget_settings);
 }
 
 QString QtDatewell::controlName() const {
@@ -476,17 +531,21 @@ QString QtDatewell::controlName() const {
 void QtDatewell::saveToFile(const QString& path) {
   PropertyFile file = PropertyFile::OpenOrCreate(Std(path));
   d_->control->WriteProperties(file.Write(Std(controlName())));
+  d_->WriteWidgetSettings(file.WriteWidget(Std(controlName())));
   file.Save();
 }
 
 void QtDatewell::loadFromFile(const QString& path) {
   PropertyFile file = PropertyFile::Open(Std(path));
   ControlProperties& props = file.Read(Std(controlName()));  // checked in full before use
+  QtDatewellPrivate::WidgetSettings widget_settings;
   try {
+    widget_settings = QtDatewellPrivate::ReadWidgetSettings(file.ReadWidget(Std(controlName())));
     d_->Create(&props);
   } catch (const SettingError& e) {
     throw WithSource(e, Std(path), Std(controlName()));
   }
+  d_->ApplyWidgetSettings(widget_settings);
 }
 
 void QtDatewell::saveForm(QWidget& form, const QString& path) {
@@ -494,6 +553,7 @@ void QtDatewell::saveForm(QWidget& form, const QString& path) {
   PropertyFile file = PropertyFile::OpenOrCreate(Std(path));
   for (const NamedControl& c : controls) {
     c.control->d_->control->WriteProperties(file.Write(c.name));
+    c.control->d_->WriteWidgetSettings(file.WriteWidget(c.name));
   }
   file.Save();
 }
@@ -506,14 +566,17 @@ void QtDatewell::loadForm(QWidget& form, const QString& path) {
     saved.push_back(&file.Read(c.name));
   }
   // Every control's settings are checked before any control changes.
+  std::vector<QtDatewellPrivate::WidgetSettings> own(controls.size());
   for (int pass = 0; pass < 2; ++pass) {
     for (std::size_t i = 0; i < controls.size(); ++i) {
       QtDatewellPrivate& control = *controls[i].control->d_;
       try {
         if (pass == 0) {
           Datewell::CheckProperties(*saved[i], control.platform.platform().locale);
+          own[i] = QtDatewellPrivate::ReadWidgetSettings(file.ReadWidget(controls[i].name));
         } else {
           control.Create(saved[i]);
+          control.ApplyWidgetSettings(own[i]);
         }
       } catch (const SettingError& e) {
         throw WithSource(e, Std(path), controls[i].name);

@@ -82,6 +82,16 @@ class QtDatewellPrivate {
   // What typed text comes to when it is committed, after the control has rewritten it.
   void Committed(const std::string& text_read);
 
+  // ---- The widget's own settings, kept apart from the control's entries ----
+  struct WidgetSettings {
+    bool localized_captions = false;
+  };
+  // Writes those that differ from their defaults.
+  void WriteWidgetSettings(PropertyBag& bag) const;
+  // Reads them, absent ones as their defaults; a value that is no Boolean throws SettingError.
+  static WidgetSettings ReadWidgetSettings(PropertyBag& bag);
+  void ApplyWidgetSettings(const WidgetSettings& settings);
+
   QtDatewell& q;
   QtPlatform& platform;
   QString name;
@@ -90,6 +100,7 @@ class QtDatewellPrivate {
   QPointer<QLineEdit> field;   // the text field's Qt widget, the focus proxy
   QDate date;                  // the committed date
   std::vector<QVariant> seen;  // the properties' values as last notified, by property index
+  WidgetSettings own;
   bool fitting = false;
   bool creating = false;
 };

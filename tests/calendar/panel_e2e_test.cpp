@@ -268,5 +268,50 @@ TEST(PanelPaint, ArrowsAreDrawnInBlackWhateverThePanelsForeColour) {
   EXPECT_EQ(headless::FormatDrawCalls(h.desktop.Repaint(h.panel().hWnd())), first);
 }
 
+// ---- Captions in the user's language --------------------------------------------------------
+
+// The captions of the headers, the Today button and the cell of 5 January 2004, as one line.
+std::string Captions(Harness& h) {
+  std::string line;
+  for (int i = 0; i < 7; ++i) {
+    line += h.w.lblDate[static_cast<std::size_t>(i)]->Caption() + " ";
+  }
+  return line + "| " + h.w.cmdGotoToday->Caption() + " | " + h.w.lblDate[15]->Caption();
+}
+
+TEST(PanelCaptions, InTheUsersLanguageOnlyWhenAskedForAndTheTagsStayAsTheyAre) {
+  const struct {
+    const char* locale;
+    bool localized;
+    const char* captions;
+  } rows[] = {
+      {"de_DE", false, "S M T W T F S | Today | 5"},
+      {"en_US", true, "S M T W T F S | Today | 5"},
+      {"de_DE", true, "S M D M D F S | Heute | 5"},
+      {"ja_JP", true, "日 月 火 水 木 金 土 | 今日 | 5"},
+      {"ar_EG", true, "ح ن ث ر خ ج س | اليوم | ٥"},
+      {"fa_IR", true, "ی د س چ پ ج ش | امروز | ۵"},
+  };
+  const std::string design = "S M T W T F S | Today | 5";
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.locale);
+    HarnessOptions o;
+    o.locale = row.locale;
+    Harness h(o);
+    const Date fifth = Harness::D(2004, 1, 5);
+    h.control->SetLocalizedCaptions(row.localized);
+    OpenFor(h, fifth);
+    EXPECT_EQ(Captions(h), row.captions);
+    EXPECT_EQ(h.w.lblDate[15]->Tag(), h.locale.DateToText(fifth));
+    // Switched while the panel shows the month: off gives the design captions back, on again
+    // the locale's.
+    h.control->SetLocalizedCaptions(false);
+    EXPECT_EQ(Captions(h), design);
+    h.control->SetLocalizedCaptions(row.localized);
+    EXPECT_EQ(Captions(h), row.captions);
+    EXPECT_EQ(h.w.lblDate[15]->Tag(), h.locale.DateToText(fifth));
+  }
+}
+
 }  // namespace
 }  // namespace datewell

@@ -7,10 +7,12 @@
 #include <QMetaProperty>
 #include <QSignalSpy>
 #include <QStandardItemModel>
+#include <QTemporaryDir>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "control/property_file.h"
 #include "qt_support.h"
 
 namespace datewell::qttest {
@@ -169,6 +171,7 @@ TEST_F(QtWidget, EachPropertyNotifiesItsChangeOnce) {
       {"WhatsThisHelpID", 7},
       {"Dropped", true},
       {"Enabled", false},
+      {"localizedCaptions", true},
   };
   ControlOnForm& f = Place(100, 100);
   const QMetaObject* mo = f.control->metaObject();
@@ -180,6 +183,63 @@ TEST_F(QtWidget, EachPropertyNotifiesItsChangeOnce) {
     ASSERT_TRUE(f.control->setProperty(row.property, row.value));
     EXPECT_EQ(spy.count(), 1);
   }
+}
+
+// The widget's own setting goes with the control's settings through a map, a property file and
+// a whole form, apart from the control's entries, and comes back on the fresh control a load
+// makes; a save without it loads as off.
+TEST_F(QtWidget, LocalizedCaptionsAreSavedApartFromTheControlsEntriesAndComeBack) {
+  QtPlatform german("de_DE");
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString path = dir.filePath(QStringLiteral("form.json"));
+  QWidget from_form;
+  QWidget to_form;
+  QtDatewell& from = *QtDatewellPrivate::Create(german, &from_form);
+  QtDatewell& to = *QtDatewellPrivate::Create(german, &to_form);
+  auto today_caption = [](QtDatewell& w) {
+    return QtDatewellPrivate::Control(w).Inspect().cmdGotoToday->Caption();
+  };
+  const QStringList control_keys = from.saveSettings().keys();
+
+  struct Row {
+    std::string name;
+    std::function<void()> carry;
+  };
+  const std::vector<Row> rows = {
+      {"a map", [&] { to.loadSettings(from.saveSettings()); }},
+      {"a property file",
+       [&] {
+         from.saveToFile(path);
+         to.loadFromFile(path);
+       }},
+      {"a form",
+       [&] {
+         QtDatewell::saveForm(from_form, path);
+         QtDatewell::loadForm(to_form, path);
+       }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    for (const bool on : {true, false}) {
+      from.setLocalizedCaptions(on);
+      to.setLocalizedCaptions(!on);
+      row.carry();
+      EXPECT_EQ(to.localizedCaptions(), on);
+      EXPECT_EQ(today_caption(to), on ? "Heute" : "Today");
+    }
+  }
+
+  from.setLocalizedCaptions(true);
+  QVariantMap map = from.saveSettings();
+  EXPECT_EQ(map.take(QStringLiteral("widget")).toMap(),
+            (QVariantMap{{QStringLiteral("localizedCaptions"), true}}));
+  EXPECT_EQ(map.keys(), control_keys);
+  from.saveToFile(path);
+  PropertyFile file = PropertyFile::Open(path.toStdString());
+  const std::string name = from.controlName().toStdString();
+  EXPECT_EQ(file.Read(name).Entries().size(), static_cast<std::size_t>(control_keys.size()));
+  EXPECT_EQ(file.ReadWidget(name).ReadProperty("localizedCaptions", Variant()), Variant(true));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/icu/icu_locale.h"
 
 #include <unicode/brkiter.h>
+#include <unicode/calendar.h>
 #include <unicode/datefmt.h>
 #include <unicode/dtfmtsym.h>
 #include <unicode/dtptngen.h>
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -197,6 +199,30 @@ void AddSymbols(std::vector<DateWord>& words, const icu::DateFormatSymbols& symb
   }
 }
 
+// The locale's word for today, capitalised as a caption starts ("Today", "Heute", "今日"): the
+// relative date format names the current day by it. Nothing when the locale has no such word
+// (the relative format then writes the date itself).
+std::optional<std::string> TodayWord(const icu::Locale& locale) {
+  std::unique_ptr<icu::DateFormat> relative(
+      icu::DateFormat::createDateInstance(icu::DateFormat::kFullRelative, locale));
+  std::unique_ptr<icu::DateFormat> plain(
+      icu::DateFormat::createDateInstance(icu::DateFormat::kFull, locale));
+  if (!relative || !plain) {
+    return std::nullopt;
+  }
+  UErrorCode status = U_ZERO_ERROR;
+  relative->setContext(UDISPCTX_CAPITALIZATION_FOR_BEGINNING_OF_SENTENCE, status);
+  const UDate now = icu::Calendar::getNow();
+  icu::UnicodeString word;
+  icu::UnicodeString date;
+  relative->format(now, word);
+  plain->format(now, date);
+  if (word.isEmpty() || word == date) {
+    return std::nullopt;
+  }
+  return ToUtf8(word);
+}
+
 // The names a weekday name must not be cut out of: the month names in every form the locale
 // writes them, and the names of the eras.
 std::vector<icu::UnicodeString> MonthAndEraNames(const icu::DateFormatSymbols& symbols) {
@@ -267,8 +293,13 @@ struct IcuLocale::Impl {
   std::unique_ptr<icu::SimpleDateFormat> month_year;
   std::unique_ptr<icu::SimpleDateFormat> time_of_day;
   bool weekdays_made = false;
+  bool captions_made = false;
   std::array<std::string, 7> weekday_names;  // Sunday first
   std::array<std::string, 7> weekday_abbrevs;
+  // The panel's captions in the locale's words (LocaleServices' defaults until found).
+  std::array<std::string, 7> narrow_weekdays{"S", "M", "T", "W", "T", "F", "S"};
+  std::string today_caption = "Today";
+  std::array<std::string, 31> day_texts;  // 1 to 31 in the digits of the locale's dates
   std::unique_ptr<DateRecogniser> recogniser;
 
   // The folded forms of the last text searched and of the names searched for: ParseDateText
@@ -393,6 +424,34 @@ struct IcuLocale::Impl {
     for (const auto* names : {&weekday_names, &weekday_abbrevs}) {
       for (const std::string& name : *names) {
         folded_weekdays.emplace_back(name, FoldUtf8(name, rule));
+      }
+    }
+  }
+
+  // The panel's captions in the user's language: the narrow weekday names, the word for today,
+  // and the day of the month formatted as the locale's dates write it, so that the grid shows
+  // the digits the field shows.
+  void MakeCaptions() {
+    if (captions_made) {
+      return;
+    }
+    captions_made = true;
+    auto day_of_month = MakeFormat(icu::UnicodeString(u"d"), gregorian);
+    for (int day = 1; day <= 31; ++day) {
+      const UDate at = (kKnownSunday - 4 + day - kUnixEpochSerial) * kMsPerDay;  // January 2004
+      day_texts[static_cast<std::size_t>(day - 1)] = Format(*day_of_month, at);
+    }
+    today_caption = TodayWord(gregorian).value_or(today_caption);
+    UErrorCode status = U_ZERO_ERROR;
+    icu::DateFormatSymbols symbols(gregorian, status);
+    if (U_SUCCESS(status)) {
+      int32_t count = 0;
+      const icu::UnicodeString* narrow = symbols.getWeekdays(
+          count, icu::DateFormatSymbols::STANDALONE, icu::DateFormatSymbols::NARROW);
+      if (count >= 8) {  // index 0 is unused; Sunday is 1
+        for (std::size_t i = 0; i < narrow_weekdays.size(); ++i) {
+          narrow_weekdays[i] = ToUtf8(narrow[i + 1]);
+        }
       }
     }
   }
@@ -661,6 +720,24 @@ int IcuLocale::InStrWeekday(std::string_view text, std::string_view name) {
     return static_cast<int>(at) + 1;
   }
   return 0;
+}
+
+std::array<std::string, 7> IcuLocale::NarrowWeekdayNames() {
+  impl_->MakeCaptions();
+  return impl_->narrow_weekdays;
+}
+
+std::string IcuLocale::TodayCaption() {
+  impl_->MakeCaptions();
+  return impl_->today_caption;
+}
+
+std::string IcuLocale::DayOfMonthText(int day) {
+  if (day < 1 || day > 31) {
+    return std::to_string(day);
+  }
+  impl_->MakeCaptions();
+  return impl_->day_texts[static_cast<std::size_t>(day - 1)];
 }
 
 std::string IcuLocale::Name() const {

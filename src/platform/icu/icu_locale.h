@@ -1,9 +1,10 @@
 #pragma once
 // The locale's date services over ICU. Everything ICU builds (formatters with a proleptic
-// Gregorian calendar in GMT, the pattern generator's results, the weekday names, the
-// recogniser's word list) is built once, the first time a call needs it, and kept, so that no
-// later call constructs an ICU object and a program does not wait at start-up for what it has not
-// used yet. One object serves one user-interface thread: InStr keeps the last folded texts.
+// Gregorian calendar in GMT, the pattern generator's results, the weekday names, the panel's
+// captions, the recogniser's word list) is built once, the first time a call needs it, and kept,
+// so that no later call constructs an ICU object and a program does not wait at start-up for what
+// it has not used yet. One object serves one user-interface thread: InStr keeps the last folded
+// texts.
 
 #include <memory>
 #include <optional>
@@ -40,6 +41,9 @@ class IcuLocale final : public LocaleServices {
   std::string FormatDate(Date d, std::string_view mask) override;
   int InStr(std::string_view text, std::string_view needle) override;
   int InStrWeekday(std::string_view text, std::string_view name) override;
+  std::array<std::string, 7> NarrowWeekdayNames() override;
+  std::string TodayCaption() override;
+  std::string DayOfMonthText(int day) override;
   std::string Name() const override;
 
  private:
