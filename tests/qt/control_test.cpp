@@ -6,15 +6,20 @@
 #include <QApplication>
 #include <QDate>
 #include <QFile>
+#include <QLocale>
 #include <QMetaMethod>
 #include <QMetaProperty>
 #include <QPointer>
+#include <QStyle>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "control/typelib.h"
+#include "platform/qt/qt_colors.h"
 #include "platform/qt/qt_geometry.h"
 #include "qt_support.h"
 
@@ -309,6 +314,7 @@ TEST_F(QtControl, ThePanelIsPaintedWithThePaletteShades) {
       {"above the tip", 11, 12, QPalette::Base},
       {"next-month arrow's tip", 152, 13, QPalette::NoRole},
       {"background beside the grid", 8, 100, QPalette::Base},
+      {"the rule under the last row, hidden between its labels", 31, 124, QPalette::Base},
   };
   ControlOnForm& f = Place(100, 100);
   f.control->setStringValue(QStringLiteral("January 5, 2004"));
@@ -318,6 +324,7 @@ TEST_F(QtControl, ThePanelIsPaintedWithThePaletteShades) {
   input_.Click(f.DropButton());
   ASSERT_TRUE(f.PanelOpen());
   const QImage image = f.Panel()->grab().toImage();
+  image.save(ArtifactPath(QStringLiteral("panel-light.png")));
   ASSERT_EQ(image.size(), QSize(165, 165));
   const QPalette pal = QApplication::palette();
   for (const Row& row : rows) {
@@ -325,6 +332,21 @@ TEST_F(QtControl, ThePanelIsPaintedWithThePaletteShades) {
     const QColor want = row.role == QPalette::NoRole ? QColor(Qt::black) : pal.color(row.role);
     EXPECT_EQ(image.pixelColor(row.x, row.y).name(), want.name());
   }
+  // The 5th's box (19 by 15 pixels from (32, 54)) has its digit in the middle: as many rows of
+  // navy above the ink as below it, give or take one.
+  const QRect inside(33, 55, 17, 13);
+  std::vector<int> inked;
+  for (int y = inside.top(); y <= inside.bottom(); ++y) {
+    for (int x = inside.left(); x <= inside.right(); ++x) {
+      if (image.pixelColor(x, y) != QColor(0, 0, 0x80)) {
+        inked.push_back(y);
+        break;
+      }
+    }
+  }
+  ASSERT_FALSE(inked.empty());
+  const int above = inked.front() - inside.top(), below = inside.bottom() - inked.back();
+  EXPECT_LE(std::abs(above - below), 1) << above << " rows above the digit, " << below << " below";
 }
 
 // A caption too wide for its label is drawn smaller; the labels painted after it keep the panel's
@@ -353,6 +375,82 @@ TEST_F(QtControl, DaysAreDrawnAlikeWhateverTheMonthCaptionShrankTo) {
   const QImage fitting = days_under("May 2004");
   const QImage shrunk = days_under("Wednesday, the twenty-second day of September 2004");
   EXPECT_TRUE(fitting == shrunk);
+}
+
+// A dark palette with the Fusion style, light text on dark greys.
+QPalette DarkPalette() {
+  const QColor text(0xe8, 0xe8, 0xe8);
+  QPalette p(QColor(0x3c, 0x3c, 0x3c), QColor(0x2d, 0x2d, 0x2d));
+  p.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+  for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    p.setColor(role, text);
+  }
+  p.setColor(QPalette::Highlight, QColor(0x3a, 0x7b, 0xd5));
+  p.setColor(QPalette::HighlightedText, Qt::white);
+  return p;
+}
+
+// Under a dark palette every day number (the shown month's, the adjacent months', today's and
+// the selected one) and the month arrows read at 4.5:1 or better against what is behind them.
+TEST_F(QtControl, UnderADarkPaletteEveryDayNumberIsReadable) {
+  struct Restore {
+    QPalette palette = QApplication::palette();
+    QString style = QApplication::style()->name();
+    ~Restore() {
+      QApplication::setStyle(style);
+      QApplication::setPalette(palette);
+    }
+  } restore;
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  QApplication::setPalette(DarkPalette());
+  ControlOnForm& f = Place(100, 100);
+  const QDate today = QDate::currentDate();
+  const QDate picked(today.year(), today.month(), today.day() > 14 ? 5 : 20);
+  f.control->setStringValue(QLocale(QLocale::English).toString(picked, "MMMM d, yyyy"));
+  input_.Click(f.DropButton());
+  ASSERT_TRUE(f.PanelOpen());
+  const QImage image = f.Panel()->grab().toImage();
+  image.save(ArtifactPath(QStringLiteral("panel-dark.png")));
+  QtDesktop& d = platform_.desktop();
+  const double dpr = f.Panel()->devicePixelRatioF();
+  const auto logical = [&](float twips, float tpp) {
+    return static_cast<int>(std::lround(std::nearbyint(twips / tpp) / dpr));
+  };
+  // The most common colour of a cell is behind its number; its most distinct pixel is the ink.
+  const auto contrast = [&](const QRect& r) {
+    std::map<QRgb, int> count;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      for (int x = r.left(); x <= r.right(); ++x) {
+        ++count[image.pixel(x, y)];
+      }
+    }
+    const QColor behind(std::max_element(count.begin(), count.end(), [](auto& a, auto& b) {
+                          return a.second < b.second;
+                        })->first);
+    double best = 1;
+    for (const auto& [rgb, n] : count) {
+      best = std::max(best, qtcolor::Contrast(QColor(rgb), behind));
+    }
+    return best;
+  };
+  int selected = 0;
+  for (int i = 7; i <= 48; ++i) {
+    const Label& cell = *f.dw().Inspect().lblDate[i];
+    selected += cell.BorderStyle() == 1 ? 1 : 0;
+    SCOPED_TRACE(cell.Caption() + " in cell " + std::to_string(i));
+    // Inside its outline, clear of the rows the cells above and below overlap.
+    const QRect r(QPoint(logical(cell.Left(), d.TwipsPerPixelX()) + 1,
+                         logical(cell.Top(), d.TwipsPerPixelY()) + 1),
+                  QPoint(logical(cell.Left() + cell.Width(), d.TwipsPerPixelX()) - 2,
+                         logical(cell.Top() + cell.Height(), d.TwipsPerPixelY()) - 2));
+    EXPECT_GE(contrast(r), 4.5);
+  }
+  EXPECT_EQ(selected, 1);
+  if (d.TwipsPerPixelX() == 15.0f && dpr == 1.0) {
+    // Both arrows with the background around them.
+    EXPECT_GE(contrast(QRect(9, 8, 8, 11)), 4.5);
+    EXPECT_GE(contrast(QRect(147, 8, 8, 11)), 4.5);
+  }
 }
 
 TEST_F(QtControl, TheFaceIsASunkenFrameWithADropButtonDrawnRaisedOrPushed) {

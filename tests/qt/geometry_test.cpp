@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QPalette>
 #include <Qt>
 #include <string>
 #include <vector>
 
+#include "platform/qt/qt_colors.h"
 #include "platform/qt/qt_geometry.h"
 #include "platform/toolkit.h"
 #include "platform/windowing.h"
@@ -212,6 +214,79 @@ TEST(QtGeometry, SevenItemsFillTheList) {
   EXPECT_EQ(ItemHeightFor(91, 7), 13);
   EXPECT_EQ(ItemHeightFor(5, 7), 1);
   EXPECT_EQ(ItemHeightFor(40, 0), 40);
+}
+
+// A light palette draws the control's colours as they are. A dark one draws each fixed colour
+// with the palette colour it stands for, readable (4.5:1) over what lies behind it; the
+// palette's selection colour is darkened where its text would not be readable on it.
+TEST(QtGeometry, FixedColoursFollowADarkPalette) {
+  using qtcolor::Ink;
+  QPalette light(QColor(0xef, 0xef, 0xef), QColor(0xef, 0xef, 0xef));
+  light.setColor(QPalette::Base, Qt::white);
+  QPalette dark(QColor(0x3c, 0x3c, 0x3c), QColor(0x2d, 0x2d, 0x2d));
+  dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+  for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+    dark.setColor(role, QColor(0xe8, 0xe8, 0xe8));
+  }
+  dark.setColor(QPalette::WindowText, QColor(0xd0, 0xd0, 0xd0));
+  dark.setColor(QPalette::Highlight, QColor(0x3a, 0x7b, 0xd5));  // 4.2:1 under white
+  dark.setColor(QPalette::HighlightedText, Qt::white);
+  const QColor dark_base(0x1e, 0x1e, 0x1e);
+  struct Row {
+    std::string name;
+    const QPalette& palette;
+    OleColor color;
+    Ink ink;
+    QColor behind;
+    std::string want;  // the exact colour, or "" where only readability and hue are fixed
+    int hue;           // the hue kept (HSV, give or take rounding), or -1 for a grey
+  };
+  const std::vector<Row> rows = {
+      {"light: black text", light, 0x000000, Ink::Text, Qt::white, "#000000", -1},
+      {"light: the highlight", light, 0x800000, Ink::Fill, {}, "#000080", 240},
+      {"light: white on the highlight", light, 0xFFFFFF, Ink::Text, QColor(0, 0, 0x80), "#ffffff",
+       -1},
+      {"light: today's dark red", light, 0x0000C0, Ink::Text, Qt::white, "#c00000", 0},
+      {"light: the black arrows", light, 0x000000, Ink::Stroke, Qt::white, "#000000", -1},
+      {"light: the background", light, kColorWindowBackground, Ink::Fill, {}, "#ffffff", -1},
+      {"dark: black text is the text colour", dark, 0x000000, Ink::Text, dark_base, "#e8e8e8", -1},
+      {"dark: the arrows are the window text", dark, 0x000000, Ink::Stroke, dark_base, "#d0d0d0",
+       -1},
+      {"dark: the background stays the palette's",
+       dark,
+       kColorWindowBackground,
+       Ink::Fill,
+       {},
+       "#1e1e1e",
+       -1},
+      {"dark: the highlight, darkened under its text", dark, 0x800000, Ink::Fill, {}, "", 215},
+      {"dark: white on the highlight", dark, 0xFFFFFF, Ink::Text, QColor(0x2e, 0x6a, 0xc0),
+       "#ffffff", -1},
+      {"dark: today's red, lightened", dark, 0x0000C0, Ink::Text, dark_base, "", 0},
+      {"dark: the adjacent months' shadow grey", dark, kColorButtonShadow, Ink::Text, dark_base, "",
+       -1},
+      {"dark: any other text on a light fill, darkened", dark, 0x00C0C0, Ink::Text, Qt::white, "",
+       60},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const QColor got = qtcolor::Drawn(row.color, row.ink, row.palette, row.behind);
+    if (!row.want.empty()) {
+      EXPECT_EQ(got.name().toStdString(), row.want);
+    }
+    if (row.hue < 0) {
+      EXPECT_EQ(got.hsvHue(), -1) << got.name().toStdString();
+    } else {
+      EXPECT_NEAR(got.hsvHue(), row.hue, 2) << got.name().toStdString();
+    }
+    const QColor against =
+        row.ink == Ink::Fill ? row.palette.color(QPalette::HighlightedText) : row.behind;
+    if (row.ink != Ink::Fill || row.color == 0x800000) {
+      EXPECT_GE(qtcolor::Contrast(got, against), 4.5) << got.name().toStdString();
+    }
+  }
+  EXPECT_FALSE(qtcolor::IsDark(light));
+  EXPECT_TRUE(qtcolor::IsDark(dark));
 }
 
 }  // namespace

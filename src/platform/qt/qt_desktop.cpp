@@ -16,6 +16,7 @@
 #include <cmath>
 #include <optional>
 
+#include "platform/qt/qt_colors.h"
 #include "platform/qt/qt_internal.h"
 
 namespace datewell {
@@ -25,41 +26,7 @@ namespace qt_detail {
 // ---- Conversions -----------------------------------------------------------------------------
 
 QColor ToQColor(OleColor color) {
-  if (color & kSysColorFlag) {
-    const QPalette pal = QApplication::palette();
-    switch (color & 0xFF) {
-      case 5:  // window background
-        return pal.color(QPalette::Base);
-      case 8:  // window text
-        return pal.color(QPalette::Text);
-      case 13:  // highlight
-        return pal.color(QPalette::Highlight);
-      case 14:  // highlighted text
-        return pal.color(QPalette::HighlightedText);
-      case 15:  // button face
-        return pal.color(QPalette::Button);
-      case 16:  // button shadow
-        return pal.color(QPalette::Mid);
-      case 17:  // grey text
-        return pal.color(QPalette::Disabled, QPalette::Text);
-      case 18:  // button text
-        return pal.color(QPalette::ButtonText);
-      case 20:  // button highlight
-        return pal.color(QPalette::Light);
-      case 21:  // dark shadow
-        return pal.color(QPalette::Dark);
-      case 22:  // light
-        return pal.color(QPalette::Midlight);
-      case 24:  // info background
-        return pal.color(QPalette::ToolTipBase);
-      case 23:  // info text
-        return pal.color(QPalette::ToolTipText);
-      default:
-        return pal.color(QPalette::Window);
-    }
-  }
-  return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
-                static_cast<int>((color >> 16) & 0xFF));
+  return qtcolor::Resolve(color, QApplication::palette());
 }
 
 std::int16_t ShiftOf(Qt::KeyboardModifiers modifiers) {

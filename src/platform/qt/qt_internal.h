@@ -111,6 +111,12 @@ class TextCache {
   // QFontMetrics(font).horizontalAdvance(text) and QFontMetrics(font).height().
   int Advance(const QFont& font, const QString& text);
   int Height(const QFont& font);
+  // Where a digit's ink lies in a line of font: its top below the line's top, and its height.
+  struct Ink {
+    int top = 0;
+    int height = 0;
+  };
+  Ink DigitInk(const QFont& font);
   // The text laid out in font on device.
   const Line& Layout(const QFont& font, QPaintDevice* device, const QString& text);
 
@@ -257,6 +263,8 @@ class WindowBase {
   ItemBase* ItemAt(QPoint local_logical) const;
 
   void AddItem(ItemBase* item) { items_.push_back(item); }
+  // The windowless children, bottom first.
+  const std::vector<ItemBase*>& Items() const { return items_; }
   void RemoveItem(ItemBase* item);
   void UpdateCanvas();
   // Repaints the part of the canvas in rect (logical pixels).

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/qt/qt_colors.h"
 #include "platform/qt/qt_internal.h"
 
 namespace datewell::qt_detail {
@@ -718,7 +719,10 @@ class QtPictureBox final : public Windowed<PictureBox> {
       p.save();
       p.scale(1.0 / dpr, 1.0 / dpr);
       p.setRenderHint(QPainter::Antialiasing, false);
-      p.setPen(QPen(ToQColor(fore_), 0));
+      // The panel's arrows are strokes on its background.
+      const QPalette pal = QApplication::palette();
+      const QColor behind = qtcolor::Drawn(back_, qtcolor::Ink::Fill, pal, {});
+      p.setPen(QPen(qtcolor::Drawn(fore_, qtcolor::Ink::Stroke, pal, behind), 0));
       p.drawLine(line->x1, line->y1, line->x2, line->y2);
       p.restore();
     });
@@ -1163,11 +1167,15 @@ class QtLabel final : public Windowless<Label> {
       return;
     }
     const QRect r = PixelRect(scale);
+    const QPalette pal = QApplication::palette();
+    const QColor behind =
+        qtcolor::Drawn(back_style_ == kBackOpaque ? back_ : container_->CanvasBackColor(),
+                       qtcolor::Ink::Fill, pal, {});
     if (back_style_ == kBackOpaque) {
-      p.fillRect(r, ToQColor(back_));
+      p.fillRect(r, behind);
     }
     if (border_ == kBorderFixedSingle) {
-      p.setPen(QPen(Qt::black, 0));
+      p.setPen(QPen(qtcolor::Drawn(0, qtcolor::Ink::Stroke, pal, behind), 0));
       p.drawRect(r.adjusted(0, 0, -1, -1));
     }
     // Every label starts from its container's font (or its own), whatever the label painted
@@ -1185,11 +1193,17 @@ class QtLabel final : public Windowless<Label> {
     while (!wraps && font.pointSizeF() > 6.0 && texts.Advance(font, text) > r.width()) {
       font.setPointSizeF(font.pointSizeF() - 0.5);
     }
-    p.setPen(ToQColor(fore_));
+    p.setPen(qtcolor::Drawn(fore_, qtcolor::Ink::Text, pal, behind));
     const int h = alignment_ == kAlignRight    ? Qt::AlignRight
                   : alignment_ == kAlignCenter ? Qt::AlignHCenter
                                                : Qt::AlignLeft;
-    const QRect text_rect = border_ == kBorderFixedSingle ? r.adjusted(1, 0, -1, 0) : r;
+    QRect text_rect = border_ == kBorderFixedSingle ? r.adjusted(1, 0, -1, 0) : r;
+    if (!wraps) {
+      // One line sits with its digits' ink in the middle of the label, whatever the font's
+      // leading: the day cells are a box around their number once highlighted.
+      const TextCache::Ink ink = texts.DigitInk(font);
+      text_rect.moveTop(r.top() + (r.height() - ink.height) / 2 - ink.top);
+    }
     if (wraps || own_font_ || text.isEmpty() || p.layoutDirection() != Qt::LeftToRight) {
       p.setFont(font);
       const int lines = wraps ? Qt::TextWordWrap : (Qt::TextSingleLine | Qt::TextDontClip);
@@ -1296,6 +1310,12 @@ class QtLine final : public LineShape, public ItemBase {
     const float tx = scale.tx, ty = scale.ty;
     const double dpr = scale.dpr;
     p.save();
+    // A line runs beneath the labels: where it passes under a row of opaque labels the row
+    // hides it, the narrow gaps between them included.
+    const QRect under = RowAbove(scale);
+    if (!under.isEmpty()) {
+      p.setClipRegion(QRegion(PaintRect(scale)).subtracted(under), Qt::IntersectClip);
+    }
     p.scale(1.0 / dpr, 1.0 / dpr);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(ToQColor(color_), 0));
@@ -1306,6 +1326,26 @@ class QtLine final : public LineShape, public ItemBase {
 
  private:
   void Shift(float dx, float dy) { SetCoordinates(x1_ + dx, y1_ + dy, x2_ + dx, y2_ + dy); }
+  // The span of the opaque labels painted above a horizontal line that lie across it (logical
+  // pixels), or an empty rectangle.
+  QRect RowAbove(const Scale& scale) const {
+    if (!container_ || y1_ != y2_) {
+      return {};
+    }
+    const int y = scale.ToLogical(qtgeom::ToPixels(y1_, scale.ty));
+    const std::vector<ItemBase*>& items = container_->Items();
+    const auto self = std::find(items.begin(), items.end(), this);
+    QRect row;
+    for (auto it = self == items.end() ? self : self + 1; it != items.end(); ++it) {
+      const auto* label = dynamic_cast<const QtLabel*>(*it);
+      const QRect r = (*it)->PixelRect(scale);
+      if (label && label->visible_ && label->BackStyle() == kBackOpaque && r.top() <= y &&
+          y <= r.bottom()) {
+        row = row.united(r);
+      }
+    }
+    return row;
+  }
   float x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
   OleColor color_ = 0;
 };
@@ -1347,6 +1387,7 @@ struct TextCache::Texts {
   QFont font;
   int dpi = 0;
   int height = -1;
+  std::optional<Ink> digit;
   std::unordered_map<QString, int> advances;
   std::unordered_map<QString, Line> lines;
 };
@@ -1388,6 +1429,16 @@ int TextCache::Height(const QFont& font) {
     t.height = QFontMetrics(font).height();
   }
   return t.height;
+}
+
+TextCache::Ink TextCache::DigitInk(const QFont& font) {
+  Texts& t = For(font, 0);
+  if (!t.digit) {
+    const QFontMetrics metrics(font);
+    const QRect ink = metrics.tightBoundingRect(QStringLiteral("0"));
+    t.digit = Ink{metrics.ascent() + ink.top(), ink.height()};
+  }
+  return *t.digit;
 }
 
 const TextCache::Line& TextCache::Layout(const QFont& font, QPaintDevice* device,
