@@ -258,13 +258,11 @@ void QtDatewellPrivate::FitToSurface() {
   }
   UserControlSurface* surface = control->Inspect().surface;
   QtDesktop& desk = platform.desktop();
-  const double dpr = q.devicePixelRatioF() > 0 ? q.devicePixelRatioF() : 1.0;
   fitting = true;
-  surface->Size(static_cast<float>(q.width() * dpr) * desk.TwipsPerPixelX(),
-                static_cast<float>(q.height() * dpr) * desk.TwipsPerPixelY());
+  surface->Size(static_cast<float>(q.width()) * desk.TwipsPerPixelX(),
+                static_cast<float>(q.height()) * desk.TwipsPerPixelY());
   // The control keeps its own height: the widget takes it over.
-  const int h = static_cast<int>(
-      std::lround(std::nearbyint(surface->Height() / desk.TwipsPerPixelY()) / dpr));
+  const int h = static_cast<int>(std::nearbyint(surface->Height() / desk.TwipsPerPixelY()));
   if (h > 0 && h != q.height()) {
     q.setFixedHeight(h);
   }
@@ -276,9 +274,8 @@ void QtDatewellPrivate::AdoptHeight() {
     return;
   }
   const UserControlSurface* surface = control->Inspect().surface;
-  const double dpr = q.devicePixelRatioF() > 0 ? q.devicePixelRatioF() : 1.0;
-  const int h = static_cast<int>(
-      std::lround(std::nearbyint(surface->Height() / platform.desktop().TwipsPerPixelY()) / dpr));
+  const int h =
+      static_cast<int>(std::nearbyint(surface->Height() / platform.desktop().TwipsPerPixelY()));
   if (h > 0 && h != q.height()) {
     fitting = true;
     q.setFixedHeight(h);
@@ -459,12 +456,9 @@ void QtDatewell::Size(double width, double height) {
   d_->control->Size(w, h);
   const UserControlSurface* s = d_->control->Inspect().surface;
   QtDesktop& desk = d_->platform.desktop();
-  const double dpr = devicePixelRatioF() > 0 ? devicePixelRatioF() : 1.0;
   d_->fitting = true;
-  const int px_w =
-      static_cast<int>(std::lround(std::nearbyint(s->Width() / desk.TwipsPerPixelX()) / dpr));
-  const int px_h =
-      static_cast<int>(std::lround(std::nearbyint(s->Height() / desk.TwipsPerPixelY()) / dpr));
+  const int px_w = static_cast<int>(std::nearbyint(s->Width() / desk.TwipsPerPixelX()));
+  const int px_h = static_cast<int>(std::nearbyint(s->Height() / desk.TwipsPerPixelY()));
   setFixedHeight(px_h);
   resize(px_w, px_h);
   d_->fitting = false;

@@ -15,9 +15,12 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "calendar/panel_paint_geometry.h"
 #include "control/typelib.h"
 #include "platform/qt/qt_colors.h"
 #include "platform/qt/qt_geometry.h"
@@ -358,9 +361,8 @@ TEST_F(QtControl, DaysAreDrawnAlikeWhateverTheMonthCaptionShrankTo) {
   ASSERT_TRUE(f.PanelOpen());
   Label& caption = *f.dw().Inspect().lblMonthYear;
   QtDesktop& d = platform_.desktop();
-  const double dpr = f.Panel()->devicePixelRatioF();
   const auto logical = [&](float twips, float tpp) {
-    return static_cast<int>(std::lround(std::nearbyint(twips / tpp) / dpr));
+    return static_cast<int>(std::nearbyint(twips / tpp));
   };
   const Label& first_row = *f.dw().Inspect().lblDate[7];
   const Label& last_row = *f.dw().Inspect().lblDate[48];
@@ -412,9 +414,8 @@ TEST_F(QtControl, UnderADarkPaletteEveryDayNumberIsReadable) {
   const QImage image = f.Panel()->grab().toImage();
   image.save(ArtifactPath(QStringLiteral("panel-dark.png")));
   QtDesktop& d = platform_.desktop();
-  const double dpr = f.Panel()->devicePixelRatioF();
   const auto logical = [&](float twips, float tpp) {
-    return static_cast<int>(std::lround(std::nearbyint(twips / tpp) / dpr));
+    return static_cast<int>(std::nearbyint(twips / tpp));
   };
   // The most common colour of a cell is behind its number; its most distinct pixel is the ink.
   const auto contrast = [&](const QRect& r) {
@@ -446,10 +447,117 @@ TEST_F(QtControl, UnderADarkPaletteEveryDayNumberIsReadable) {
     EXPECT_GE(contrast(r), 4.5);
   }
   EXPECT_EQ(selected, 1);
-  if (d.TwipsPerPixelX() == 15.0f && dpr == 1.0) {
+  if (d.TwipsPerPixelX() == 15.0f && f.Panel()->devicePixelRatioF() == 1.0) {
     // Both arrows with the background around them.
     EXPECT_GE(contrast(QRect(9, 8, 8, 11)), 4.5);
     EXPECT_GE(contrast(QRect(147, 8, 8, 11)), 4.5);
+  }
+}
+
+// At every device pixel ratio the face and the panel are their ratio-1 drawing scaled by the
+// ratio: the control keeps its size in Qt's pixels, the field ends where the drop button begins,
+// the button's arrow shows whole, and the panel's edges and month arrows lie where the layout
+// puts them. One row per screen of the desktop (the hidpi_screens configuration has one screen
+// per ratio; QT_SCALE_FACTOR multiplies them all).
+TEST_F(QtControl, FaceAndPanelScaleWithTheDevicePixelRatio) {
+  const QPalette pal = QApplication::palette();
+  const int b = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent), e = 2;
+  // The logical pixels [first, last] of a drawing found at device pixels [lo, hi] of ratio r.
+  const auto expect_scaled = [](const char* what, int first, int last, int lo, int hi, double r) {
+    SCOPED_TRACE(what);
+    EXPECT_LE(std::abs(lo - first * r), 1.0) << lo << " for " << first;
+    EXPECT_LE(std::abs(hi + 1 - (last + 1) * r), 1.0) << hi << " for " << last;
+  };
+  // The device pixels of colour inside a logical rectangle, as their bounding box.
+  const auto ink = [](const QImage& image, const QRect& logical, double r, const QColor& colour) {
+    QRect found;
+    for (int y = int(logical.top() * r); y < int((logical.bottom() + 1) * r); ++y) {
+      for (int x = int(logical.left() * r); x < int((logical.right() + 1) * r); ++x) {
+        if (image.pixel(x, y) == colour.rgb()) {
+          found |= QRect(x, y, 1, 1);
+        }
+      }
+    }
+    return found;
+  };
+  const auto bounds = [](const std::vector<qtgeom::Segment>& segments) {
+    QRect r;
+    for (const qtgeom::Segment& s : segments) {
+      r |= QRect(QPoint(std::min(s.x1, s.x2), std::min(s.y1, s.y2)),
+                 QPoint(std::max(s.x1, s.x2), std::max(s.y1, s.y2)));
+    }
+    return r;
+  };
+  for (QScreen* screen : QGuiApplication::screens()) {
+    const QRect area = screen->availableGeometry();
+    ControlOnForm& f = Place(area.x() + 100, area.y() + 100);
+    const double r = f.control->devicePixelRatioF();
+    const QString tag = QStringLiteral("%1x").arg(r);
+    SCOPED_TRACE(tag.toStdString());
+    const int w = f.control->width(), h = f.control->height();
+    EXPECT_EQ(h, 21);  // 240 twips of field and 5 pixels
+    const QImage face = f.control->grab().toImage();
+    face.save(ArtifactPath(QStringLiteral("face-%1.png").arg(tag)));
+    const QRect button(QPoint(w - (b + e), e), QPoint(w - e - 1, h - e - 1));
+    EXPECT_EQ(f.Field()->geometry(), QRect(3, 3, w - 22, 16));
+    EXPECT_LT(f.Field()->geometry().right(), button.left()) << "the field reaches the button";
+    const QRect arrow = bounds(qtgeom::ScrollDownArrow(
+        Rect{button.left(), button.top(), button.right() + 1, button.bottom() + 1}, false));
+    const QRect arrow_ink = ink(face, button, r, pal.color(QPalette::ButtonText));
+    ASSERT_FALSE(arrow_ink.isEmpty());
+    expect_scaled("arrow x", arrow.left(), arrow.right(), arrow_ink.left(), arrow_ink.right(), r);
+    expect_scaled("arrow y", arrow.top(), arrow.bottom(), arrow_ink.top(), arrow_ink.bottom(), r);
+
+    input_.Click(f.DropButton());
+    ASSERT_TRUE(f.PanelOpen());
+    QWidget* panel = f.Panel();
+    EXPECT_EQ(panel->size(), QSize(165, 165));
+    const QImage image = panel->grab().toImage();
+    image.save(ArtifactPath(QStringLiteral("panel-%1.png").arg(tag)));
+    // Across the left of the frame at mid-height, each pixel's shade: the raised edge, then
+    // the sunken one inside it.
+    const PanelFrameRects rects = ComputePanelFrameRects(2475, 2475, 15, 15);
+    std::vector<qtgeom::Segment> edges = qtgeom::EdgeSegments(rects.outer, EDGE_RAISED, BF_RECT);
+    for (const qtgeom::Segment& s : qtgeom::EdgeSegments(rects.inner, EDGE_SUNKEN, BF_RECT)) {
+      edges.push_back(s);
+    }
+    const int mid = 82;
+    for (int x = 0; x < 6; ++x) {
+      std::optional<QPalette::ColorRole> want;
+      for (const qtgeom::Segment& s : edges) {
+        if (QRect(QPoint(std::min(s.x1, s.x2), std::min(s.y1, s.y2)),
+                  QPoint(std::max(s.x1, s.x2), std::max(s.y1, s.y2)))
+                .contains(x, mid)) {
+          constexpr QPalette::ColorRole kRoles[] = {QPalette::Light, QPalette::Midlight,
+                                                    QPalette::Mid, QPalette::Dark};
+          want = kRoles[static_cast<int>(s.shade)];
+        }
+      }
+      if (want) {
+        EXPECT_EQ(image.pixel(int((x + 0.5) * r), int((mid + 0.5) * r)), pal.color(*want).rgb())
+            << "frame pixel " << x;
+      }
+    }
+    // The month arrows: their strokes without their end points, in black on the band.
+    for (const auto& [start, direction, half] :
+         {std::tuple{kPrevArrowLeft, ArrowDirection::Left, QRect(5, 5, 40, 17)},
+          std::tuple{2475 - kNextArrowFromRight, ArrowDirection::Right, QRect(120, 5, 40, 17)}}) {
+      std::vector<qtgeom::Segment> strokes;
+      for (const LineStroke& s : ArrowStrokes(start, kArrowTop, direction, 15, 15)) {
+        if (auto l =
+                qtgeom::LineWithoutEnd(qtgeom::ToPixels(s.x1, 15), qtgeom::ToPixels(s.y1, 15),
+                                       qtgeom::ToPixels(s.x2, 15), qtgeom::ToPixels(s.y2, 15))) {
+          strokes.push_back(qtgeom::Segment{l->x1, l->y1, l->x2, l->y2});
+        }
+      }
+      const QRect want = bounds(strokes);
+      const QRect got = ink(image, half, r, Qt::black);
+      ASSERT_FALSE(got.isEmpty());
+      expect_scaled("month arrow x", want.left(), want.right(), got.left(), got.right(), r);
+      expect_scaled("month arrow y", want.top(), want.bottom(), got.top(), got.bottom(), r);
+    }
+    input_.Click(f.DropButton());
+    EXPECT_FALSE(f.PanelOpen());
   }
 }
 
@@ -532,8 +640,7 @@ TEST(QtDesktopScreen, TwipsPerPixelComeFromTheScreen) {
   QtDesktop desktop;
   QScreen* screen = QGuiApplication::primaryScreen();
   ASSERT_NE(screen, nullptr);
-  const float want =
-      static_cast<float>(1440.0 / (screen->logicalDotsPerInchX() * screen->devicePixelRatio()));
+  const float want = static_cast<float>(1440.0 / screen->logicalDotsPerInchX());
   EXPECT_FLOAT_EQ(desktop.TwipsPerPixelX(), want);
   const QRect area = screen->availableGeometry();
   EXPECT_EQ(desktop.GetSystemMetrics(SM_CXFULLSCREEN), area.x() + area.width());

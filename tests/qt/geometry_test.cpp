@@ -15,24 +15,22 @@
 namespace datewell::qtgeom {
 namespace {
 
-TEST(QtGeometry, TwipsPerPixelFromLogicalDpiAndRatio) {
+TEST(QtGeometry, TwipsPerPixelFromLogicalDpi) {
   struct Row {
     std::string name;
-    double dpi, ratio;
+    double dpi;
     float want;
   };
   const std::vector<Row> rows = {
-      {"96 dpi at ratio 1", 96, 1, 15.0f},
-      {"a 120-dpi screen reported as 96 at 1.25", 96, 1.25, 12.0f},
-      {"120 dpi at ratio 1", 120, 1, 12.0f},
-      {"144 dpi", 144, 1, 10.0f},
-      {"96 dpi at ratio 2", 96, 2, 7.5f},
-      {"no dpi falls back", 0, 1, 15.0f},
-      {"negative ratio falls back", 96, -1, 15.0f},
+      {"96 dpi", 96, 15.0f},
+      {"120 dpi", 120, 12.0f},
+      {"144 dpi", 144, 10.0f},
+      {"no dpi falls back", 0, 15.0f},
+      {"negative dpi falls back", -96, 15.0f},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    EXPECT_FLOAT_EQ(TwipsPerPixel(row.dpi, row.ratio), row.want);
+    EXPECT_FLOAT_EQ(TwipsPerPixel(row.dpi), row.want);
   }
 }
 

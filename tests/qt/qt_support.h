@@ -27,9 +27,7 @@ namespace datewell::qttest {
 
 inline Point ToScreen(const QWidget& w, QPoint local) {
   const QPoint g = w.mapToGlobal(local);
-  const double dpr = w.devicePixelRatioF();
-  return {static_cast<std::int32_t>(std::lround(g.x() * dpr)),
-          static_cast<std::int32_t>(std::lround(g.y() * dpr))};
+  return {g.x(), g.y()};
 }
 
 // A host form holding one control whose top-left corner is at screen pixel (x, y).

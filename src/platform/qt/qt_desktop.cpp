@@ -57,8 +57,8 @@ MouseArgs MouseArgsOf(const DesktopState& state, const QMouseEvent& event, QPoin
     }
   }
   args.shift = ShiftOf(event.modifiers());
-  args.x = static_cast<float>(state.ToDevice(local.x())) * state.TppX();
-  args.y = static_cast<float>(state.ToDevice(local.y())) * state.TppY();
+  args.x = static_cast<float>(local.x()) * state.TppX();
+  args.y = static_cast<float>(local.y()) * state.TppY();
   return args;
 }
 
@@ -150,9 +150,8 @@ bool AppFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove: {
       const auto* me = static_cast<QMouseEvent*>(event);
       const QPointF g = me->globalPosition();
-      const double dpr = state_.Dpr();
-      state_.last_cursor = QPoint(static_cast<int>(std::lround(g.x() * dpr)),
-                                  static_cast<int>(std::lround(g.y() * dpr)));
+      state_.last_cursor =
+          QPoint(static_cast<int>(std::lround(g.x())), static_cast<int>(std::lround(g.y())));
       break;
     }
     case QEvent::WindowActivate: {
@@ -316,7 +315,7 @@ float DesktopState::TppX() const {
     return *tpp_x;
   }
   QScreen* s = Primary();
-  return s ? qtgeom::TwipsPerPixel(s->logicalDotsPerInchX(), s->devicePixelRatio()) : 15.0f;
+  return s ? qtgeom::TwipsPerPixel(s->logicalDotsPerInchX()) : 15.0f;
 }
 
 float DesktopState::TppY() const {
@@ -324,43 +323,19 @@ float DesktopState::TppY() const {
     return *tpp_y;
   }
   QScreen* s = Primary();
-  return s ? qtgeom::TwipsPerPixel(s->logicalDotsPerInchY(), s->devicePixelRatio()) : 15.0f;
-}
-
-double DesktopState::Dpr() const {
-  QScreen* s = Primary();
-  const double r = s ? s->devicePixelRatio() : 1.0;
-  return r > 0.0 ? r : 1.0;
+  return s ? qtgeom::TwipsPerPixel(s->logicalDotsPerInchY()) : 15.0f;
 }
 
 Scale DesktopState::CurrentScale() const {
-  Scale scale;
-  QScreen* s = Primary();
-  const double r = s ? s->devicePixelRatio() : 1.0;
-  scale.dpr = r > 0.0 ? r : 1.0;
-  scale.tx = tpp_x ? *tpp_x : (s ? qtgeom::TwipsPerPixel(s->logicalDotsPerInchX(), r) : 15.0f);
-  scale.ty = tpp_y ? *tpp_y : (s ? qtgeom::TwipsPerPixel(s->logicalDotsPerInchY(), r) : 15.0f);
-  return scale;
-}
-
-int Scale::ToLogical(std::int32_t device) const {
-  return static_cast<int>(std::lround(device / dpr));
+  return Scale{TppX(), TppY()};
 }
 
 QRect Scale::Rect(float left, float top, float width, float height) const {
-  const int l = ToLogical(qtgeom::ToPixels(left, tx));
-  const int t = ToLogical(qtgeom::ToPixels(top, ty));
-  const int r = ToLogical(qtgeom::ToPixels(left + width, tx));
-  const int b = ToLogical(qtgeom::ToPixels(top + height, ty));
+  const int l = qtgeom::ToPixels(left, tx);
+  const int t = qtgeom::ToPixels(top, ty);
+  const int r = qtgeom::ToPixels(left + width, tx);
+  const int b = qtgeom::ToPixels(top + height, ty);
   return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
-}
-
-int DesktopState::ToLogical(std::int32_t device) const {
-  return static_cast<int>(std::lround(device / Dpr()));
-}
-
-std::int32_t DesktopState::ToDevice(int logical) const {
-  return static_cast<std::int32_t>(std::lround(logical * Dpr()));
 }
 
 void DesktopState::RestoreActivation() {
@@ -524,7 +499,7 @@ Hwnd QtDesktop::SetParent(Hwnd hwnd, Hwnd parent) {
   state_->Reparent(hwnd, parent);
   e = state_->Find(hwnd);
   if (e->window) {
-    e->window->MovedTo(state_->ToDevice(offset.x()), state_->ToDevice(offset.y()));
+    e->window->MovedTo(offset.x(), offset.y());
   }
   if (was_visible) {
     w->show();
@@ -572,14 +547,14 @@ bool QtDesktop::SetWindowPos(Hwnd hwnd, Hwnd insert_after, std::int32_t x, std::
     if (base) {
       base->SizedTo(cx, cy);
     } else {
-      w->resize(state_->ToLogical(cx), state_->ToLogical(cy));
+      w->resize(cx, cy);
     }
   }
   if (!(flags & SWP_NOMOVE)) {
     if (base) {
       base->MovedTo(x, y);
     } else {
-      w->move(state_->ToLogical(x), state_->ToLogical(y));
+      w->move(x, y);
     }
   }
   bool raise = false;
@@ -652,14 +627,13 @@ bool QtDesktop::ClientToScreen(Hwnd hwnd, Point& point) {
   if (e->detached) {
     // Measured from the parent it belongs to, not from where the hidden window waits.
     const QPoint offset = w->pos();
-    point.x += state_->ToDevice(offset.x());
-    point.y += state_->ToDevice(offset.y());
+    point.x += offset.x();
+    point.y += offset.y();
     return ClientToScreen(e->parent, point);
   }
   state_->last_converted = w;
-  const QPoint global =
-      w->mapToGlobal(QPoint(state_->ToLogical(point.x), state_->ToLogical(point.y)));
-  point = {state_->ToDevice(global.x()), state_->ToDevice(global.y())};
+  const QPoint global = w->mapToGlobal(QPoint(point.x, point.y));
+  point = {global.x(), global.y()};
   return true;
 }
 
@@ -687,17 +661,13 @@ std::int32_t QtDesktop::GetSystemMetrics(std::int32_t index) {
         return 0;
       }
       const QRect a = screen->availableGeometry();
-      const double dpr = screen->devicePixelRatio();
-      const Rect device{static_cast<std::int32_t>(std::lround(a.left() * dpr)),
-                        static_cast<std::int32_t>(std::lround(a.top() * dpr)),
-                        static_cast<std::int32_t>(std::lround((a.left() + a.width()) * dpr)),
-                        static_cast<std::int32_t>(std::lround((a.top() + a.height()) * dpr))};
-      const qtgeom::WorkArea area = qtgeom::WorkAreaMetrics(device);
+      const Rect pixels{a.left(), a.top(), a.left() + a.width(), a.top() + a.height()};
+      const qtgeom::WorkArea area = qtgeom::WorkAreaMetrics(pixels);
       return index == SM_CXFULLSCREEN ? area.cx : area.cy;
     }
     case SM_CYHSCROLL: {
       const int extent = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-      return state_->ToDevice(extent > 0 ? extent : 16);
+      return extent > 0 ? extent : 16;
     }
     case SM_CXBORDER:
       return 1;
@@ -725,11 +695,7 @@ Rect QtDesktop::GetWorkArea(Hwnd hwnd) {
     return Rect{};
   }
   const QRect a = screen->availableGeometry();
-  const double dpr = screen->devicePixelRatio();
-  return Rect{static_cast<std::int32_t>(std::lround(a.left() * dpr)),
-              static_cast<std::int32_t>(std::lround(a.top() * dpr)),
-              static_cast<std::int32_t>(std::lround((a.left() + a.width()) * dpr)),
-              static_cast<std::int32_t>(std::lround((a.top() + a.height()) * dpr))};
+  return Rect{a.left(), a.top(), a.left() + a.width(), a.top() + a.height()};
 }
 
 Rect QtDesktop::GetVirtualScreenRect() {
@@ -739,11 +705,7 @@ Rect QtDesktop::GetVirtualScreenRect() {
   std::optional<Rect> all;
   for (const QScreen* screen : QGuiApplication::screens()) {
     const QRect g = screen->geometry();
-    const double dpr = screen->devicePixelRatio();
-    const Rect r{static_cast<std::int32_t>(std::lround(g.left() * dpr)),
-                 static_cast<std::int32_t>(std::lround(g.top() * dpr)),
-                 static_cast<std::int32_t>(std::lround((g.left() + g.width()) * dpr)),
-                 static_cast<std::int32_t>(std::lround((g.top() + g.height()) * dpr))};
+    const Rect r{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
     if (!all) {
       all = r;
     } else {
@@ -760,7 +722,7 @@ bool QtDesktop::GetCursorPos(Point& point) {
     return true;
   }
   const QPoint c = QCursor::pos();
-  point = {state_->ToDevice(c.x()), state_->ToDevice(c.y())};
+  point = {c.x(), c.y()};
   return true;
 }
 
@@ -856,7 +818,6 @@ bool QtDesktop::DrawEdge(Hdc hdc, Rect& rect, std::uint32_t edge, std::uint32_t 
   call.a = edge;
   call.b = flags;
   qt_detail::Record(*state_, hdc, call);
-  const double dpr = state_->Dpr();
   // The edge covers a ring two pixels wide.
   const auto ring = [&] {
     const QRect outer(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
@@ -864,10 +825,7 @@ bool QtDesktop::DrawEdge(Hdc hdc, Rect& rect, std::uint32_t edge, std::uint32_t 
   };
   return qt_detail::WithPainter(*state_, hdc, ring, [&](QPainter& p) {
     const QPalette pal = QApplication::palette();
-    p.save();
-    p.scale(1.0 / dpr, 1.0 / dpr);
     FillSegments(p, qtgeom::EdgeSegments(r, edge, flags), pal, nullptr);
-    p.restore();
   });
 }
 
@@ -885,14 +843,11 @@ bool QtDesktop::DrawFrameControl(Hdc hdc, Rect& rect, std::uint32_t type, std::u
   }
   const Rect r = rect;
   const bool pushed = (state & DFCS_PUSHED) != 0;
-  const double dpr = state_->Dpr();
   const auto where = [&] {
     return QRegion(QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)));
   };
   return qt_detail::WithPainter(*state_, hdc, where, [&](QPainter& p) {
     const QPalette pal = QApplication::palette();
-    p.save();
-    p.scale(1.0 / dpr, 1.0 / dpr);
     if (r.right > r.left && r.bottom > r.top) {
       p.fillRect(QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)),
                  pal.color(QPalette::Button));
@@ -910,7 +865,6 @@ bool QtDesktop::DrawFrameControl(Hdc hdc, Rect& rect, std::uint32_t type, std::u
       const QColor text = pal.color(QPalette::ButtonText);
       FillSegments(p, qtgeom::ScrollDownArrow(r, pushed), pal, &text);
     }
-    p.restore();
   });
 }
 

@@ -4,9 +4,9 @@
 // desktop, the capture is a pointer grab, and drawing goes through QPainter with the palette's
 // three-dimensional shades. Works on X11 and on Qt's offscreen platform.
 //
-// Pixels in this contract are device pixels; twips per pixel are 1440 / (logical DPI x device
-// pixel ratio) of the primary screen. A QApplication must exist before a QtDesktop is made, and
-// everything runs on its thread.
+// Pixels in this contract are Qt's device-independent pixels; twips per pixel are 1440 / logical
+// DPI of the primary screen, and Qt paints each window with its screen's device pixels. A
+// QApplication must exist before a QtDesktop is made, and everything runs on its thread.
 
 #include <QPointer>
 #include <QWidget>
@@ -89,9 +89,9 @@ class QtDesktop : public Toolkit, public Windowing {
   bool DrawEdge(Hdc hdc, Rect& rect, std::uint32_t edge, std::uint32_t flags) override;
   bool DrawFrameControl(Hdc hdc, Rect& rect, std::uint32_t type, std::uint32_t state) override;
   // The available area of the screen that shows hwnd (the screen under the window's middle),
-  // in device pixels, origin included: a control on a second screen opens its panel there.
+  // in pixels, origin included: a control on a second screen opens its panel there.
   Rect GetWorkArea(Hwnd hwnd) override;
-  // The bounding rectangle of every screen's geometry, in device pixels; with a work area
+  // The bounding rectangle of every screen's geometry, in pixels; with a work area
   // imposed by OverrideWorkArea, the one screen those figures describe.
   Rect GetVirtualScreenRect() override;
 

@@ -9,12 +9,11 @@
 
 namespace datewell::qtgeom {
 
-float TwipsPerPixel(double logical_dpi, double device_pixel_ratio) {
-  if (!(logical_dpi > 0.0) || !(device_pixel_ratio > 0.0) || !std::isfinite(logical_dpi) ||
-      !std::isfinite(device_pixel_ratio)) {
+float TwipsPerPixel(double logical_dpi) {
+  if (!(logical_dpi > 0.0) || !std::isfinite(logical_dpi)) {
     return 15.0f;
   }
-  return static_cast<float>(1440.0 / (logical_dpi * device_pixel_ratio));
+  return static_cast<float>(1440.0 / logical_dpi);
 }
 
 std::int32_t ToPixels(float twips, float twips_per_pixel) {

@@ -11,9 +11,11 @@
 
 namespace datewell::qtgeom {
 
-// Twips per pixel of a screen: 1440 / (logical DPI x device pixel ratio). A ratio or a DPI that
-// is not positive counts as 96 dpi at ratio 1 (15 twips per pixel).
-float TwipsPerPixel(double logical_dpi, double device_pixel_ratio);
+// Twips per pixel of a screen: 1440 / logical DPI. The pixel is Qt's device-independent one, so
+// that the control's lengths in pixels (frame, button, arrows) grow with its lengths in twips at
+// every device pixel ratio, and Qt paints them with device pixels. A DPI that is not positive
+// counts as 96 (15 twips per pixel).
+float TwipsPerPixel(double logical_dpi);
 
 // A length or position in twips as whole pixels: divided in floating point, rounded to nearest
 // with halves to even.
@@ -67,7 +69,7 @@ std::int16_t ShiftMask(bool shift, bool ctrl, bool alt);
 // Backspace 8, Escape 27 included), else 0.
 std::int16_t KeyAsciiFromCodePoint(char32_t code_point);
 
-// SM_CXFULLSCREEN and SM_CYFULLSCREEN of a screen's available area in device pixels: its right
+// SM_CXFULLSCREEN and SM_CYFULLSCREEN of a screen's available area in pixels: its right
 // and bottom edges measured from the desktop's origin, so that a panel placed on a second screen
 // is clamped to that screen. On one screen at the origin this is the area's width and height.
 struct WorkArea {

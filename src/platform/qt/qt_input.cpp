@@ -87,9 +87,7 @@ QWidget* FocusTarget() {
 
 QString QtInput::Mouse(Action action, Point screen, Qt::MouseButton button,
                        Qt::KeyboardModifiers modifiers, int gap_ms) {
-  const double dpr = qApp->devicePixelRatio() > 0 ? qApp->devicePixelRatio() : 1.0;
-  const QPoint global(static_cast<int>(std::lround(screen.x / dpr)),
-                      static_cast<int>(std::lround(screen.y / dpr)));
+  const QPoint global(screen.x, screen.y);
   QWidget* target = QWidget::mouseGrabber();
   if (target) {
     target = target->window();

@@ -81,13 +81,11 @@ void UngrabOwnPointer();
 
 class AppFilter;
 
-// The screen's scale, read once for one paint: twips per pixel and the device pixel ratio.
+// The screen's scale, read once for one paint: twips per pixel.
 struct Scale {
   float tx = 15.0f;
   float ty = 15.0f;
-  double dpr = 1.0;
-  int ToLogical(std::int32_t device) const;
-  // A rectangle in twips as logical pixels: each edge rounded on its own (right and bottom from
+  // A rectangle in twips as pixels: each edge rounded on its own (right and bottom from
   // the sums), right and bottom exclusive.
   QRect Rect(float left, float top, float width, float height) const;
 };
@@ -140,9 +138,9 @@ struct DesktopState {
   Hwnd capture = kNoWindow;
   bool capture_confirmed = false;
   int capture_attempts = 0;
-  std::optional<QPoint> last_cursor;  // device pixels
-  QPointer<QWidget> last_converted;   // the window last given to ClientToScreen
-  QPointer<QWidget> host_active;      // the last active window that is not a pop-up
+  std::optional<QPoint> last_cursor;
+  QPointer<QWidget> last_converted;  // the window last given to ClientToScreen
+  QPointer<QWidget> host_active;     // the last active window that is not a pop-up
   bool restore_pending = false;
   std::unique_ptr<AppFilter> filter;
   std::unique_ptr<GrabProbe> probe;
@@ -171,11 +169,7 @@ struct DesktopState {
 
   float TppX() const;
   float TppY() const;
-  double Dpr() const;
   Scale CurrentScale() const;
-  // Device pixels and Qt's logical ones.
-  int ToLogical(std::int32_t device) const;
-  std::int32_t ToDevice(int logical) const;
   // Hands the activation back to the host's window when a pop-up took it.
   void RestoreActivation();
 };
@@ -242,16 +236,16 @@ class WindowBase {
   void ApplyVisible();
   // A waiting window that would now show is realised.
   void RealiseIfShown();
-  // The window's position in device pixels of its parent, as its widget would have it.
+  // The window's position in pixels of its parent, as its widget would have it.
   QPoint DevicePosition() const;
-  // The window was moved or sized in device pixels by a window operation.
+  // The window was moved or sized in pixels by a window operation.
   void MovedTo(std::int32_t x, std::int32_t y);
   void SizedTo(std::int32_t cx, std::int32_t cy);
 
   // Canvases (surface, picture box, form): background, the Paint handler, windowless children.
   virtual OleColor CanvasBackColor() const { return kColorWindowBackground; }
   virtual void RunPaintHandler() {}
-  // Paints the part of the canvas in region (logical pixels): the background, the Paint
+  // Paints the part of the canvas in region (pixels): the background, the Paint
   // handler (which always runs whole, so that what it draws is recorded whole), and the
   // windowless children that lie in the region.
   void PaintCanvas(QWidget* self, const QRegion& region);
@@ -267,7 +261,7 @@ class WindowBase {
   const std::vector<ItemBase*>& Items() const { return items_; }
   void RemoveItem(ItemBase* item);
   void UpdateCanvas();
-  // Repaints the part of the canvas in rect (logical pixels).
+  // Repaints the part of the canvas in rect (pixels).
   void UpdateCanvas(const QRect& rect);
 
  protected:
@@ -303,10 +297,10 @@ class ItemBase {
   virtual void Paint(QPainter& painter, const Scale& scale) = 0;
   virtual void Mouse(WindowBase::MouseKind, MouseArgs&) {}
   virtual void ItemClick() {}
-  // Logical pixels in the container.
+  // Pixels in the container.
   QRect PixelRect() const { return PixelRect(container_ ? CurrentScale() : Scale{}); }
   QRect PixelRect(const Scale& scale) const { return scale.Rect(left_, top_, width_, height_); }
-  // Where the item paints (logical pixels in the container).
+  // Where the item paints (pixels in the container).
   virtual QRect PaintRect(const Scale& scale) const { return PixelRect(scale); }
   void Changed();  // the container repaints where the item lies
   void ContainerGone() { container_ = nullptr; }
@@ -345,11 +339,11 @@ WindowBase* WindowOf(Widget& widget);
 // Clicks the enabled default button of the surface or form top, if it has one.
 bool ClickDefaultButton(DesktopState& state, Hwnd top);
 
-// The device pixels of region as logical pixels of a widget, rounded outwards.
-QRegion LogicalRegion(const DesktopState& state, const QRegion& device_region);
+// Draws the pixels from one point to the other, both included, in whole pixels.
+void DrawPixelLine(QPainter& p, QPoint from, QPoint to, const QColor& color);
 
 // Draws with the painter of hdc's window when its paint is running; otherwise asks a shown window
-// to repaint where the drawing lies (where() gives it in device pixels; the Paint handler then
+// to repaint where the drawing lies (where() gives it in pixels; the Paint handler then
 // draws everything again, and what lies in that part shows). A window not on the screen repaints
 // whole when it shows. Returns false for an unknown hdc.
 template <typename Where, typename Draw>
@@ -361,7 +355,7 @@ bool WithPainter(DesktopState& state, Hdc hdc, Where&& where, Draw&& draw) {
   if (e->painter) {
     draw(*e->painter);
   } else if (QWidget* w = e->widget.data(); w && w->isVisible()) {
-    w->update(LogicalRegion(state, where()));
+    w->update(where());
   }
   return true;
 }  // Records a drawing call on hdc's window.

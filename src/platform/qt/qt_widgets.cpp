@@ -706,7 +706,6 @@ class QtPictureBox final : public Windowed<PictureBox> {
     call.y2 = y2;
     call.color = fore_;
     Record(state(), hwnd_, call);
-    const double dpr = state().Dpr();
     const auto where = [&] {
       return line ? QRegion(
                         QRect(QPoint(line->x1, line->y1), QPoint(line->x2, line->y2)).normalized())
@@ -716,15 +715,11 @@ class QtPictureBox final : public Windowed<PictureBox> {
       if (!line) {
         return;
       }
-      p.save();
-      p.scale(1.0 / dpr, 1.0 / dpr);
-      p.setRenderHint(QPainter::Antialiasing, false);
       // The panel's arrows are strokes on its background.
       const QPalette pal = QApplication::palette();
       const QColor behind = qtcolor::Drawn(back_, qtcolor::Ink::Fill, pal, {});
-      p.setPen(QPen(qtcolor::Drawn(fore_, qtcolor::Ink::Stroke, pal, behind), 0));
-      p.drawLine(line->x1, line->y1, line->x2, line->y2);
-      p.restore();
+      DrawPixelLine(p, QPoint(line->x1, line->y1), QPoint(line->x2, line->y2),
+                    qtcolor::Drawn(fore_, qtcolor::Ink::Stroke, pal, behind));
     });
   }
   void Refresh() override {
@@ -910,7 +905,7 @@ class QtListBox final : public Windowed<ListBox> {
   }
   // Seven rows fill the list, the bands the month list is read by.
   int RowHeight() const {
-    const int inner = state().ToLogical(qtgeom::ToPixels(height_, state().TppY())) - 2;
+    const int inner = qtgeom::ToPixels(height_, state().TppY()) - 2;
     return qtgeom::ItemHeightFor(inner, std::max(7, ListCount() + 1));
   }
   ListBoxHandlers handlers_;
@@ -1292,10 +1287,8 @@ class QtLine final : public LineShape, public ItemBase {
   }
   // The pixels the line may cover, with its end point.
   QRect PaintRect(const Scale& scale) const override {
-    const QPoint a(scale.ToLogical(qtgeom::ToPixels(x1_, scale.tx)),
-                   scale.ToLogical(qtgeom::ToPixels(y1_, scale.ty)));
-    const QPoint b(scale.ToLogical(qtgeom::ToPixels(x2_, scale.tx)),
-                   scale.ToLogical(qtgeom::ToPixels(y2_, scale.ty)));
+    const QPoint a(qtgeom::ToPixels(x1_, scale.tx), qtgeom::ToPixels(y1_, scale.ty));
+    const QPoint b(qtgeom::ToPixels(x2_, scale.tx), qtgeom::ToPixels(y2_, scale.ty));
     return QRect(a, b).normalized().adjusted(-1, -1, 1, 1);
   }
   OleColor BorderColor() const override { return color_; }
@@ -1308,7 +1301,6 @@ class QtLine final : public LineShape, public ItemBase {
       return;
     }
     const float tx = scale.tx, ty = scale.ty;
-    const double dpr = scale.dpr;
     p.save();
     // A line runs beneath the labels: where it passes under a row of opaque labels the row
     // hides it, the narrow gaps between them included.
@@ -1316,11 +1308,8 @@ class QtLine final : public LineShape, public ItemBase {
     if (!under.isEmpty()) {
       p.setClipRegion(QRegion(PaintRect(scale)).subtracted(under), Qt::IntersectClip);
     }
-    p.scale(1.0 / dpr, 1.0 / dpr);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(ToQColor(color_), 0));
-    p.drawLine(qtgeom::ToPixels(x1_, tx), qtgeom::ToPixels(y1_, ty), qtgeom::ToPixels(x2_, tx),
-               qtgeom::ToPixels(y2_, ty));
+    DrawPixelLine(p, QPoint(qtgeom::ToPixels(x1_, tx), qtgeom::ToPixels(y1_, ty)),
+                  QPoint(qtgeom::ToPixels(x2_, tx), qtgeom::ToPixels(y2_, ty)), ToQColor(color_));
     p.restore();
   }
 
@@ -1332,7 +1321,7 @@ class QtLine final : public LineShape, public ItemBase {
     if (!container_ || y1_ != y2_) {
       return {};
     }
-    const int y = scale.ToLogical(qtgeom::ToPixels(y1_, scale.ty));
+    const int y = qtgeom::ToPixels(y1_, scale.ty);
     const std::vector<ItemBase*>& items = container_->Items();
     const auto self = std::find(items.begin(), items.end(), this);
     QRect row;
@@ -1358,8 +1347,8 @@ class QtImage final : public Windowless<ImageBox> {
     pixmap_ = picture.empty() ? QPixmap() : QPixmap(picture.data());
     if (container_) {
       const DesktopState& state = container_->state();
-      width_ = static_cast<float>(pixmap_.width() * state.Dpr()) * state.TppX();
-      height_ = static_cast<float>(pixmap_.height() * state.Dpr()) * state.TppY();
+      width_ = static_cast<float>(pixmap_.width()) * state.TppX();
+      height_ = static_cast<float>(pixmap_.height()) * state.TppY();
     }
     Changed();
   }
@@ -1562,16 +1551,12 @@ void WindowBase::RealiseIfShown() {
     return;  // a parent that waits itself, or is gone
   }
   // Only inside its parent's area would it be seen.
-  const QRect area =
-      p->window
-          ? QRect(0, 0, state_->ToLogical(qtgeom::ToPixels(p->window->width_, state_->TppX())),
-                  state_->ToLogical(qtgeom::ToPixels(p->window->height_, state_->TppY())))
-          : p->widget->rect();
+  const QRect area = p->window ? QRect(0, 0, qtgeom::ToPixels(p->window->width_, state_->TppX()),
+                                       qtgeom::ToPixels(p->window->height_, state_->TppY()))
+                               : p->widget->rect();
   const float tx = state_->TppX(), ty = state_->TppY();
-  const QRect own(state_->ToLogical(qtgeom::ToPixels(left_, tx)),
-                  state_->ToLogical(qtgeom::ToPixels(top_, ty)),
-                  state_->ToLogical(qtgeom::ToPixels(width_, tx)),
-                  state_->ToLogical(qtgeom::ToPixels(height_, ty)));
+  const QRect own(qtgeom::ToPixels(left_, tx), qtgeom::ToPixels(top_, ty),
+                  qtgeom::ToPixels(width_, tx), qtgeom::ToPixels(height_, ty));
   if (own.intersects(area)) {
     Realise();
   }
@@ -1579,11 +1564,10 @@ void WindowBase::RealiseIfShown() {
 
 QPoint WindowBase::DevicePosition() const {
   if (const QWidget* w = widget_.data()) {
-    return QPoint(state_->ToDevice(w->x()), state_->ToDevice(w->y()));
+    return QPoint(w->x(), w->y());
   }
   const float tx = state_->TppX(), ty = state_->TppY();
-  return QPoint(state_->ToDevice(state_->ToLogical(qtgeom::ToPixels(left_, tx))),
-                state_->ToDevice(state_->ToLogical(qtgeom::ToPixels(top_, ty))));
+  return QPoint(qtgeom::ToPixels(left_, tx), qtgeom::ToPixels(top_, ty));
 }
 
 void WindowBase::ApplyGeometry() {
@@ -1593,10 +1577,10 @@ void WindowBase::ApplyGeometry() {
     return;
   }
   const float tx = state_->TppX(), ty = state_->TppY();
-  const int x = state_->ToLogical(qtgeom::ToPixels(left_, tx));
-  const int y = state_->ToLogical(qtgeom::ToPixels(top_, ty));
-  const int cx = std::max(0, state_->ToLogical(qtgeom::ToPixels(width_, tx)));
-  const int cy = std::max(0, state_->ToLogical(qtgeom::ToPixels(height_, ty)));
+  const int x = qtgeom::ToPixels(left_, tx);
+  const int y = qtgeom::ToPixels(top_, ty);
+  const int cx = std::max(0, qtgeom::ToPixels(width_, tx));
+  const int cy = std::max(0, qtgeom::ToPixels(height_, ty));
   if (!positioned_) {
     w->resize(cx, cy);
     return;
@@ -1772,17 +1756,18 @@ void Record(DesktopState& state, Hdc hdc, const QtDrawCall& call) {
   }
 }
 
-QRegion LogicalRegion(const DesktopState& state, const QRegion& device_region) {
-  const double dpr = state.Dpr();
-  QRegion logical;
-  for (const QRect& r : device_region) {
-    const int l = static_cast<int>(std::floor(r.left() / dpr));
-    const int t = static_cast<int>(std::floor(r.top() / dpr));
-    const int right = static_cast<int>(std::ceil((r.right() + 1) / dpr));
-    const int bottom = static_cast<int>(std::ceil((r.bottom() + 1) / dpr));
-    logical += QRect(QPoint(l, t), QPoint(right - 1, bottom - 1));
+void DrawPixelLine(QPainter& p, QPoint from, QPoint to, const QColor& color) {
+  if (from.x() == to.x() || from.y() == to.y()) {
+    // The pixels of the line filled as one rectangle: as thick as a pixel at any device pixel
+    // ratio, where a hairline would be one device pixel.
+    p.fillRect(QRect(from, to).normalized(), color);
+    return;
   }
-  return logical;
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setPen(QPen(color, 0));
+  p.drawLine(from, to);
+  p.restore();
 }
 
 }  // namespace datewell::qt_detail
