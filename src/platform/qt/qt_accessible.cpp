@@ -401,20 +401,26 @@ QAccessibleInterface* Factory(const QString& /*class_name*/, QObject* object) {
   return nullptr;
 }
 
-// The panel's interface, when the panel shows.
-PanelInterface* ShownPanel(WindowBase* panel) {
-  if (!panel || !panel->widget() || !panel->widget()->isVisible() || !IsPanel(*panel)) {
-    return nullptr;
-  }
-  return dynamic_cast<PanelInterface*>(QAccessible::queryAccessibleInterface(panel->widget()));
+// Qt passes an event on only while an assistive technology listens; a watcher sees every one.
+// While neither listens, nothing is built to tell them.
+bool Listening(const DesktopState& state) {
+  return QAccessible::isActive() || state.accessibility_watch;
 }
 
-// Qt passes an event on only while an assistive technology listens; a watcher sees every one.
 void Send(const DesktopState& state, QAccessibleEvent& event) {
   QAccessible::updateAccessibility(&event);
   if (state.accessibility_watch) {
     state.accessibility_watch(&event);
   }
+}
+
+// The panel's interface, when the panel shows.
+PanelInterface* ShownPanel(WindowBase* panel) {
+  if (!panel || !Listening(panel->state()) || !panel->widget() || !panel->widget()->isVisible() ||
+      !IsPanel(*panel)) {
+    return nullptr;
+  }
+  return dynamic_cast<PanelInterface*>(QAccessible::queryAccessibleInterface(panel->widget()));
 }
 
 }  // namespace
@@ -452,7 +458,7 @@ void AccessibleFieldName(QWidget* field) {
 }
 
 void AccessiblePanelShown(WindowBase& panel, bool shown) {
-  if (!panel.widget() || !IsPanel(panel)) {
+  if (!Listening(panel.state()) || !panel.widget() || !IsPanel(panel)) {
     return;
   }
   QAccessibleEvent opened(panel.widget(),
