@@ -66,7 +66,10 @@ QtPlatform::QtPlatform(const std::string& locale_name, QObject* parent)
     : QObject(parent),
       clock_(std::make_unique<SystemClock>()),
       desktop_(std::make_unique<QtDesktop>()),
-      locale_(std::make_unique<IcuLocale>(*clock_, locale_name)) {}
+      locale_(std::make_unique<IcuLocale>(*clock_, locale_name)) {
+  desktop_->SetDateTexts([this](std::string_view text) { return locale_->RecogniseDate(text); },
+                         [this](Date d) { return locale_->FormatDate(d, kLongDate); });
+}
 
 QtPlatform::~QtPlatform() = default;
 

@@ -365,6 +365,17 @@ QtDesktop::QtDesktop() : state_(std::make_shared<DesktopState>()) {
     app->installEventFilter(state_->filter.get());
   }
   state_->probe = std::make_unique<qt_detail::GrabProbe>();
+  qt_detail::InstallAccessibility();
+}
+
+void QtDesktop::SetDateTexts(std::function<std::optional<Date>(std::string_view)> read,
+                             std::function<std::string(Date)> long_date) {
+  state_->read_date = std::move(read);
+  state_->long_date = std::move(long_date);
+}
+
+void QtDesktop::WatchAccessibility(std::function<void(QAccessibleEvent*)> watch) {
+  state_->accessibility_watch = std::move(watch);
 }
 
 QtDesktop::~QtDesktop() {

@@ -11,13 +11,17 @@
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/toolkit.h"
 #include "platform/windowing.h"
+
+class QAccessibleEvent;
 
 namespace datewell {
 
@@ -48,6 +52,14 @@ class QtDesktop : public Toolkit, public Windowing {
   ~QtDesktop() override;
   QtDesktop(const QtDesktop&) = delete;
   QtDesktop& operator=(const QtDesktop&) = delete;
+
+  // How screen readers are told a day cell's date: the locale's reading of the cell's text and
+  // its long date.
+  void SetDateTexts(std::function<std::optional<Date>(std::string_view)> read,
+                    std::function<std::string(Date)> long_date);
+  // Hands watch every accessibility event the control's windows send; Qt passes them on only
+  // while an assistive technology listens.
+  void WatchAccessibility(std::function<void(QAccessibleEvent*)> watch);
 
   // ---- Toolkit ----
   std::unique_ptr<UserControlSurface> CreateUserControl(Hwnd container,

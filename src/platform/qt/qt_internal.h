@@ -28,6 +28,7 @@
 #include "platform/toolkit.h"
 #include "platform/windowing.h"
 
+class QAccessibleEvent;
 class QMouseEvent;
 
 namespace datewell::qt_detail {
@@ -166,6 +167,11 @@ struct DesktopState {
   std::optional<float> tpp_x, tpp_y;
   std::optional<Rect> work_area;
   std::map<std::int32_t, std::int32_t> metrics;
+  // The locale's reading of a day cell's date text and its long date, for what screen readers
+  // say of a cell; unset, a cell is named by its text.
+  std::function<std::optional<Date>(std::string_view)> read_date;
+  std::function<std::string(Date)> long_date;
+  std::function<void(QAccessibleEvent*)> accessibility_watch;
 
   float TppX() const;
   float TppY() const;
@@ -304,6 +310,7 @@ class ItemBase {
   virtual QRect PaintRect(const Scale& scale) const { return PixelRect(scale); }
   void Changed();  // the container repaints where the item lies
   void ContainerGone() { container_ = nullptr; }
+  WindowBase* container() const { return container_; }
 
   float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   int tab_index_ = 0;
@@ -335,6 +342,20 @@ std::unique_ptr<Form> MakeForm(std::shared_ptr<DesktopState> state, std::string_
 
 // The window base behind a contract widget made by this backend, or nullptr.
 WindowBase* WindowOf(Widget& widget);
+
+// The constituent behind a Qt widget of this backend, or nullptr.
+WindowBase* OwnerOf(const QObject* object);
+
+// Accessibility (qt_accessible.cpp): the interfaces of the surface and the panel, installed once
+// per application, and the events of what changes on them.
+void InstallAccessibility();
+// The look a day cell takes when it is the selected one.
+bool HighlightLook(OleColor back, int border);
+// The field takes the control's accessible name, or its buddy label's text.
+void AccessibleFieldName(QWidget* field);
+void AccessiblePanelShown(WindowBase& panel, bool shown);
+void AccessibleCaptionChanged(ItemBase& label);
+void AccessibleCellSelected(ItemBase& label, bool selected);
 
 // Clicks the enabled default button of the surface or form top, if it has one.
 bool ClickDefaultButton(DesktopState& state, Hwnd top);

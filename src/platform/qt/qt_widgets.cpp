@@ -160,6 +160,15 @@ class ButtonWidget : public QPushButton, public OwnerRef {
   explicit ButtonWidget(QWidget* parent) : QPushButton(parent) {}
 };
 
+}  // namespace
+
+WindowBase* OwnerOf(const QObject* object) {
+  const auto* ref = dynamic_cast<const OwnerRef*>(object);
+  return ref ? ref->owner : nullptr;
+}
+
+namespace {
+
 // ---- Contract widgets ----------------------------------------------------------------------
 
 // The members every windowed constituent shares.
@@ -268,6 +277,11 @@ class QtSurface final : public Windowed<UserControlSurface> {
     }
   }
   void CanvasShown(bool shown) override {
+    if (shown) {
+      for (QLineEdit* field : widget()->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) {
+        AccessibleFieldName(field);
+      }
+    }
     if (shown && handlers_.Show) {
       handlers_.Show();
     } else if (!shown && handlers_.Hide) {
@@ -632,6 +646,7 @@ void LineEditWidget::keyReleaseEvent(QKeyEvent* e) {
   }
 }
 void LineEditWidget::focusInEvent(QFocusEvent* e) {
+  AccessibleFieldName(this);
   if (owner) {
     static_cast<QtTextBox*>(owner)->OnFocusIn(e);
   } else {
@@ -675,6 +690,7 @@ class QtPictureBox final : public Windowed<PictureBox> {
  public:
   QtPictureBox(std::shared_ptr<DesktopState> state, WindowBase& parent, std::string_view name)
       : Windowed(std::move(state), Kind::PictureBox, name, nullptr, parent.handle()) {}
+  void CanvasShown(bool shown) override { AccessiblePanelShown(*this, shown); }
   void SetHandlers(PictureBoxHandlers handlers) override { handlers_ = std::move(handlers); }
   Hdc hDC() const override { return hwnd_; }
   OleColor ForeColor() const override { return fore_; }
@@ -1133,6 +1149,7 @@ class QtLabel final : public Windowless<Label> {
     if (caption_ != text) {
       caption_.assign(text);
       Changed();
+      AccessibleCaptionChanged(*this);
     }
   }
   std::string Tag() const override { return tag_; }
@@ -1147,11 +1164,19 @@ class QtLabel final : public Windowless<Label> {
   OleColor ForeColor() const override { return fore_; }
   void SetForeColor(OleColor color) override { Set(fore_, color); }
   OleColor BackColor() const override { return back_; }
-  void SetBackColor(OleColor color) override { Set(back_, color); }
+  void SetBackColor(OleColor color) override {
+    const bool was = HighlightLook(back_, border_);
+    Set(back_, color);
+    Selected(was);
+  }
   int BackStyle() const override { return back_style_; }
   void SetBackStyle(int style) override { Set(back_style_, static_cast<std::int8_t>(style)); }
   int BorderStyle() const override { return border_; }
-  void SetBorderStyle(int style) override { Set(border_, static_cast<std::int8_t>(style)); }
+  void SetBorderStyle(int style) override {
+    const bool was = HighlightLook(back_, border_);
+    Set(border_, static_cast<std::int8_t>(style));
+    Selected(was);
+  }
   int Alignment() const override { return alignment_; }
   void SetAlignment(int alignment) override {
     Set(alignment_, static_cast<std::int8_t>(alignment));
@@ -1244,6 +1269,13 @@ class QtLabel final : public Windowless<Label> {
   }
 
  private:
+  // A day cell that took or lost the selected look tells screen readers.
+  void Selected(bool was) {
+    if (HighlightLook(back_, border_) != was) {
+      AccessibleCellSelected(*this, !was);
+    }
+  }
+
   Action click_;
   std::unique_ptr<LabelHandlers> mouse_;  // only its mouse handlers are used
   std::string caption_;
