@@ -991,11 +991,20 @@ ControlProperties& PropertyFile::Read(std::string_view name) {
   return Impl::Section::Entries(*slot, file);
 }
 
-ControlProperties& PropertyFile::Write(std::string_view name) {
-  const std::string file = path_.string();
+namespace {
+
+// A control's name as a file may store it; anything else fails naming the file.
+void CheckControlName(std::string_view file, std::string_view name) {
   if (name.empty() || TextProblem(name, kMaxNameBytes)) {
     Fail(kErrInvalidPropertyValue, file, name, "", "a control needs a valid, non-empty name");
   }
+}
+
+}  // namespace
+
+ControlProperties& PropertyFile::Write(std::string_view name) {
+  const std::string file = path_.string();
+  CheckControlName(file, name);
   return impl_->controls.Rewrite(name, file);
 }
 
@@ -1010,9 +1019,7 @@ ControlProperties& PropertyFile::ReadWidget(std::string_view name) {
 
 ControlProperties& PropertyFile::WriteWidget(std::string_view name) {
   const std::string file = path_.string();
-  if (name.empty() || TextProblem(name, kMaxNameBytes)) {
-    Fail(kErrInvalidPropertyValue, file, name, "", "a control needs a valid, non-empty name");
-  }
+  CheckControlName(file, name);
   return impl_->widgets.Rewrite(name, file);
 }
 

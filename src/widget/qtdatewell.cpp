@@ -564,21 +564,20 @@ void QtDatewell::loadForm(QWidget& form, const QString& path) {
   }
   // Every control's settings are checked before any control changes.
   std::vector<QtDatewellPrivate::WidgetSettings> own(controls.size());
-  for (int pass = 0; pass < 2; ++pass) {
-    for (std::size_t i = 0; i < controls.size(); ++i) {
+  std::size_t i = 0;
+  try {
+    for (i = 0; i < controls.size(); ++i) {
       QtDatewellPrivate& control = *controls[i].control->d_;
-      try {
-        if (pass == 0) {
-          Datewell::CheckProperties(*saved[i], control.platform.platform().locale);
-          own[i] = QtDatewellPrivate::ReadWidgetSettings(file.ReadWidget(controls[i].name));
-        } else {
-          control.Create(saved[i]);
-          control.ApplyWidgetSettings(own[i]);
-        }
-      } catch (const SettingError& e) {
-        throw WithSource(e, Std(path), controls[i].name);
-      }
+      Datewell::CheckProperties(*saved[i], control.platform.platform().locale);
+      own[i] = QtDatewellPrivate::ReadWidgetSettings(file.ReadWidget(controls[i].name));
     }
+    for (i = 0; i < controls.size(); ++i) {
+      QtDatewellPrivate& control = *controls[i].control->d_;
+      control.Create(saved[i]);
+      control.ApplyWidgetSettings(own[i]);
+    }
+  } catch (const SettingError& e) {
+    throw WithSource(e, Std(path), controls[i].name);
   }
 }
 
