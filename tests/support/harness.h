@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,6 +24,20 @@
 #include "support/recording_host.h"
 
 namespace datewell::testing {
+
+// The host error a call raised: its number and description (number 0 when it returned).
+struct Raised {
+  int number = 0;
+  std::string text;
+};
+inline Raised ErrorOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const HostError& e) {
+    return {e.number(), e.what()};
+  }
+  return {};
+}
 
 struct HarnessOptions {
   const char* locale = "en_US";
