@@ -1,5 +1,6 @@
 // ParseDateText with the clock fixed: weekday names cut out (their order depends on today), the
-// locale's recognition of what remains, and today for anything else.
+// locale's recognition of what remains, and today for anything else. Each locale's own long and
+// short dates are the every-locale sweep's; the table holds texts the control never writes.
 
 #include <gtest/gtest.h>
 
@@ -59,8 +60,6 @@ INSTANTIATE_TEST_SUITE_P(
         ParseRow{"abbrev_and_comma", "en_US", "Mon, 5 Jan 2004", {2004, 1, 5}},
         ParseRow{"full_name_alone", "en_US", "Monday", kToday},
         ParseRow{"abbrev_alone", "en_US", "Mon", kToday},
-        ParseRow{"name_at_the_end_removed", "en_US", "5 January 2004 Monday", {2004, 1, 5}},
-        ParseRow{"abbrev_at_the_end_removed", "en_US", "5 January 2004 Mon", {2004, 1, 5}},
         ParseRow{"digit_after_name_goes_with_it", "en_US", "Monday5 January 2004", kToday},
         ParseRow{"digit_after_name_short_date", "en_US", "Monday11/5/2004", {2004, 1, 5}},
         ParseRow{"all_seven_names",
@@ -68,7 +67,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "Sunday Monday Tuesday Wednesday Thursday Friday Saturday 9 January 2004",
                  {2004, 1, 9}},
         ParseRow{"name_inside_word_kept", "en_US", "Sundays 5 Jan 2004", kToday},
-        ParseRow{"hello", "en_US", "hello", kToday},
         ParseRow{"time_of_day_kept",
                  "en_US",
                  "Monday, January 5, 2004 1:30 PM",
@@ -95,16 +93,12 @@ INSTANTIATE_TEST_SUITE_P(
                    return s + "January 5, 2004";
                  }(),
                  kToday},
-        ParseRow{"en_GB_long", "en_GB", "Monday, 5 January 2004", {2004, 1, 5}},
         ParseRow{"en_GB_day_first", "en_GB", "Tue 6/1/2004", {2004, 1, 6}},
-        ParseRow{"de_DE_long", "de_DE", "Montag, 5. Januar 2004", {2004, 1, 5}},
         ParseRow{"de_DE_abbrev_with_dot", "de_DE", "Mo., 5.1.2004", {2004, 1, 5}},
-        ParseRow{"es_ES_long", "es_ES", "lunes, 5 de enero de 2004", {2004, 1, 5}},
         ParseRow{
             "es_ES_mar_not_cut_from_marzo", "es_ES", "martes, 2 de marzo de 2004", {2004, 3, 2}},
         ParseRow{"es_ES_medium_mar_is_march", "es_ES", "5 mar 2004", {2004, 3, 5}},
         ParseRow{"es_ES_accented_name", "es_ES", "Miércoles, 7 de enero de 2004", {2004, 1, 7}},
-        ParseRow{"ja_JP_long_weekday_last", "ja_JP", "2004年1月5日月曜日", {2004, 1, 5}},
         ParseRow{"ja_JP_month_between_digits_kept", "ja_JP", "2004年1月5日", {2004, 1, 5}, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 

