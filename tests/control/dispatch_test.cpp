@@ -290,9 +290,6 @@ TEST(MemberTable, EveryMemberBehavesByItsDispatchId) {
   auto font = std::make_shared<Font>(Font{"Courier New", 10.0f});
   const Variant yes(true);
   const BehaviourRow rows[] = {
-      {"DateFormat from a 16-bit integer", InvokeKind::Put, Args(I16(1)),
-       "Change PropertyChanged(StringValue) PropertyChanged(DateFormat)", I32(1)},
-      {"AllowEmptyDate from a 16-bit integer", InvokeKind::Put, Args(I16(-1)), "", yes},
       {"Font by reference", InvokeKind::PutRef, Args(Variant(font)), "PropertyChanged(Font) Resize",
        Variant(font), [&](Harness& h) { EXPECT_EQ(h.field().Font(), font) << "the very object"; }},
       {"BackColor writes two targets and reads one", InvokeKind::Put, Args(S("&HFFFFFF")),

@@ -1,8 +1,8 @@
 // The value model: DateValue, StringValue and DateFormat, checked on what the host sees (events
 // and property-change reports), the field's text, the stored value and the getters. The clock is
 // fixed at noon on 15 June 2010. The scenarios carry the stories end to end (the empty-dates
-// scenario the empty cases, the errors scenario the refused dates and formats); these tables
-// carry the other cases.
+// scenario the empty cases, the typing scenario the display formats, the errors scenario the
+// refused dates and formats); these tables carry the other cases.
 
 #include <gtest/gtest.h>
 
@@ -126,33 +126,6 @@ TEST(ValueModel, StringValueSetter) {
     EXPECT_EQ(h.field().Text(), row.shown ? h.Format(*row.shown, MaskOf(row.format)) : "");
     EXPECT_EQ(h.control->StoredValue(), held);
     EXPECT_EQ(h.control->DateValue(), held);
-  }
-}
-
-TEST(ValueModel, DateFormatSetterReformatsAndStoresTheFieldsDate) {
-  const Log changed{"Change", "PropertyChanged(StringValue)", "PropertyChanged(DateFormat)"};
-  const struct {
-    const char* name;
-    std::int32_t from;
-    std::int32_t to;
-    Log log;
-  } rows[] = {
-      {"long to short", LongDate, ShortDate, changed},
-      {"short to long", ShortDate, LongDate, changed},
-      {"the same format again changes no text, so raises no Change", ShortDate, ShortDate,
-       Log(changed.begin() + 1, changed.end())},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    Harness h;
-    h.control->SetDateFormat(row.from);
-    h.control->SetDateValue(Variant(kJan5));
-    h.ClearLog();
-    h.control->SetDateFormat(row.to);
-    EXPECT_EQ(h.control->DateFormat(), row.to);
-    EXPECT_EQ(h.field().Text(), h.Format(kJan5, MaskOf(row.to)));
-    EXPECT_EQ(h.control->StoredValue(), Variant(kJan5));
-    EXPECT_EQ(h.host.Log(), row.log);
   }
 }
 

@@ -77,13 +77,11 @@ TEST_P(RunnerEnding, StatusAndTranscript) {
 
 INSTANTIATE_TEST_SUITE_P(
     Scripts, RunnerEnding,
-    ::testing::Values(
-        RunRow{"EmptyScript", "", 0, ""},
-        RunRow{"OnlyEnvironment", "today 2004-03-10\nlocale de_DE\ntpp 12 12\n", 0, ""},
-        RunRow{"MemberBeforeControl", "today 2004-03-10\nget DateValue\nget Version\n", 1,
-               "script error 2: no control yet: use new or load first\n"},
-        RunRow{"SaveBeforeControl", "save -\n", 1,
-               "script error 1: no control yet: use new or load first\n"}),
+    ::testing::Values(RunRow{"MemberBeforeControl",
+                             "today 2004-03-10\nget DateValue\nget Version\n", 1,
+                             "script error 2: no control yet: use new or load first\n"},
+                      RunRow{"SaveBeforeControl", "save -\n", 1,
+                             "script error 1: no control yet: use new or load first\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RunnerEnding, LocaleUnderALiveControlIsMalformed) {

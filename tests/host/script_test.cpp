@@ -1,6 +1,5 @@
-// The script reader: commands read into what the runner needs and malformed commands refused with
-// a message. (A script stopping at its first malformed line, named by its number, is the
-// script-error scenario.)
+// The script reader: commands read into what the runner needs, malformed commands refused with
+// a message, and a script read up to its first malformed line.
 
 #include <gtest/gtest.h>
 
@@ -128,6 +127,17 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedRow{"LocaleWithSlash", "locale ../etc", "not a locale name"},
         MalformedRow{"NegativeSize", "size -1 300", "width must lie between 0"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ScriptReading, StopsAtTheFirstMalformedLineAndNamesIt) {
+  ReadResult r = ReadScript("today 2004-03-10\r\n\n# note\nnew\nset X\nget Y\n");
+  ASSERT_TRUE(r.error.has_value());
+  EXPECT_EQ(r.error->line, 5);
+  EXPECT_EQ(r.error->message, "usage: set NAME VALUE");
+  ASSERT_EQ(r.commands.size(), 2u);
+  EXPECT_EQ(r.commands[0].op, Op::Today);
+  EXPECT_EQ(r.commands[1].op, Op::New);
+  EXPECT_EQ(r.commands[1].line, 4);
+}
 
 TEST(ScriptReading, ReadsALastLineWithoutNewlineAndWindowsLineEnds) {
   ReadResult r = ReadScript("new\r\nget DateValue");
