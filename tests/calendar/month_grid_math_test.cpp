@@ -18,45 +18,6 @@ Date D(int y, int m, int d) {
 constexpr int kFirstCellIndex = 7;
 constexpr std::size_t kMidMonthCellOffset = 16;
 
-TEST(MonthGrid, DatesCaptionsAndColoursFollowTheMonth) {
-  const struct {
-    const char* name;
-    Date shown;
-    CivilDate first_cell;  // lblDate(7)
-    int index_of_first;    // lblDate index of the 1st
-    int index_of_last;     // lblDate index of the month's last day
-    CivilDate last_cell;   // lblDate(48)
-  } rows[] = {
-      // The 1st a Sunday: the whole first row is the month before.
-      {"February 2015", D(2015, 2, 14), {2015, 1, 25}, 14, 41, {2015, 3, 7}},
-      {"January 2011", D(2011, 1, 20), {2010, 12, 26}, 13, 43, {2011, 2, 5}},
-      // The highest index a day of the shown month can reach.
-      {"August 2021", D(2021, 8, 1), {2021, 7, 25}, 14, 44, {2021, 9, 4}},
-      {"January 2004", D(2004, 1, 31), {2003, 12, 28}, 11, 41, {2004, 2, 7}},
-      {"leap February 2004", D(2004, 2, 29), {2004, 1, 25}, 14, 42, {2004, 3, 6}},
-      {"the first year, 100", D(100, 1, 1), {99, 12, 27}, 12, 42, {100, 2, 6}},
-      {"the last month, December 9999", D(9999, 12, 31), {9999, 11, 28}, 10, 40, {10000, 1, 8}},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    const auto cells = MonthGridCells(row.shown, D(1970, 6, 15));  // today far away
-    EXPECT_EQ(CivilFromDate(cells.front().date), row.first_cell);
-    EXPECT_EQ(CivilFromDate(cells.back().date), row.last_cell);
-    for (int k = 0; k < kGridCells; ++k) {
-      const DayCellContent& cell = cells[static_cast<std::size_t>(k)];
-      const int index = k + kFirstCellIndex;
-      const bool in_month = index >= row.index_of_first && index <= row.index_of_last;
-      SCOPED_TRACE("lblDate(" + std::to_string(index) + ")");
-      EXPECT_EQ(cell.fore_color, in_month ? kColorBlack : kColorButtonShadow);
-      EXPECT_FALSE(cell.bold);
-      EXPECT_EQ(cell.day_of_month, CivilFromDate(cell.date).day);
-      if (in_month) {
-        EXPECT_EQ(cell.day_of_month, index - row.index_of_first + 1);
-      }
-    }
-  }
-}
-
 TEST(MonthGrid, OnlyTodayIsBoldAndDarkRedWhereverItFalls) {
   const struct {
     const char* name;

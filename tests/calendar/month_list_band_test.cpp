@@ -51,6 +51,8 @@ std::string Dates(const std::array<Date, 7>& dates) {
   return text;
 }
 
+// (That the list goes no further than December 9999 or January 100 the year-range-ends scenario
+// shows.)
 TEST(MonthListMonths, ThreeBeforeToThreeAfterAscending) {
   const struct {
     const char* name;
@@ -66,12 +68,6 @@ TEST(MonthListMonths, ThreeBeforeToThreeAfterAscending) {
       {"month arithmetic keeps within each month",
        {2004, 3, 31},
        "2003-12-31 2004-1-31 2004-2-29 2004-3-31 2004-4-30 2004-5-31 2004-6-30"},
-      {"no month after December 9999",
-       {9999, 11, 14},
-       "9999-8-14 9999-9-14 9999-10-14 9999-11-14 9999-12-14 9999-12-14 9999-12-14"},
-      {"no month before January 100",
-       {100, 2, 14},
-       "100-1-14 100-1-14 100-1-14 100-2-14 100-3-14 100-4-14 100-5-14"},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(Dates(MonthListDates(DateFromCivil(row.shown))), row.items) << row.name;

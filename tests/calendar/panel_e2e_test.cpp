@@ -1,6 +1,6 @@
-// The open calendar panel on the headless desktop, driven by the mouse at screen pixels: the
-// cases the scenarios do not walk through (other buttons, the edges of the cells, the marks,
-// moves far off the month list) and what no transcript shows.
+// The open calendar panel on the headless desktop: the cases the scenarios do not walk through
+// (the edges of the cells in twips, the marks, the captions in the user's language) and what no
+// transcript shows.
 
 #include <gtest/gtest.h>
 
@@ -27,12 +27,6 @@ void OpenFor(Harness& h, Date d) {
   h.ClearLog();
 }
 
-// The month the grid shows, read the way the control reads it: from the mid-month cell.
-std::string ShownMonth(Harness& h) {
-  const auto mid = h.locale.RecogniseDate(h.w.lblDate[kMidMonthCell]->Tag());
-  return mid ? h.Format(*mid, kMonthYearMask) : "(no date)";
-}
-
 int MarkedCells(Harness& h) {
   int marked = 0;
   for (int i = kDayCellFirst; i <= kDayCellLast; ++i) {
@@ -42,102 +36,19 @@ int MarkedCells(Harness& h) {
   return marked;
 }
 
-// ---- Presses on the button row and elsewhere on the panel --------------------------------
-
-TEST(PanelPress, StepsShowsTheListOrDoesNothingAndStaysOpen) {
-  const struct {
-    const char* name;
-    Point client;
-    std::int16_t button;
-    int months;       // the step the grid takes
-    bool shows_list;  // while the button is down
-  } rows[] = {
-      {"left edge of the previous-month button", {5, 10}, kLeftButton, -1, false},
-      // The prev button's right edge is the caption strip's first pixel.
-      {"x = 35 opens the list", {35, 10}, kLeftButton, 0, true},
-      {"the weekday header row", {50, 30}, kLeftButton, 0, false},
-      {"a right press acts as a left one", {5, 10}, kRightButton, -1, false},
-      {"a middle press acts as a left one", {140, 10}, kMiddleButton, 1, false},
-  };
-  const Date shown = Harness::D(2011, 1, 31);
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    Harness h;
-    OpenFor(h, shown);
-    const std::string text = h.field().Text();
-    const Point p = h.PanelPixel(row.client.x, row.client.y);
-    h.desktop.MouseDown(p.x, p.y, row.button);
-    EXPECT_EQ(h.list().Visible(), row.shows_list);
-    EXPECT_EQ(h.desktop.CaptureName(), "picCalendar");
-    h.desktop.MouseUp(p.x, p.y, row.button);
-    const std::string expected = h.Format(h.locale.MonthAdd(shown, row.months), kMonthYearMask);
-    EXPECT_EQ(ShownMonth(h), expected);
-    EXPECT_EQ(h.w.lblMonthYear->Caption(), expected);
-    EXPECT_TRUE(h.PanelOpen());
-    EXPECT_FALSE(h.list().Visible());
-    EXPECT_EQ(h.desktop.CaptureName(), "picCalendar");
-    EXPECT_EQ(h.field().Text(), text);
-    EXPECT_EQ(h.host.Events(), std::vector<std::string>{});
-  }
-}
-
-TEST(MonthStep, ForwardFromTheSelected31stOfJanuaryShowsFebruaryUnmarked) {
-  Harness h;
-  OpenFor(h, Harness::D(2011, 1, 31));
-  ASSERT_EQ(MarkedCells(h), 1);
-  const Point next = h.PanelPixel(140, 10);
-  h.desktop.Click(next.x, next.y);
-  EXPECT_EQ(ShownMonth(h), "February 2011");
-  EXPECT_EQ(MarkedCells(h), 0);
-  // Not even back in the month of the selected day.
-  const Point prev = h.PanelPixel(10, 10);
-  h.desktop.Click(prev.x, prev.y);
-  EXPECT_EQ(ShownMonth(h), "January 2011");
-  EXPECT_EQ(MarkedCells(h), 0);
-}
-
-// ---- The month list ----------------------------------------------------------------------
-
-// Bands of 199.3 twips from -500 twips: at 15 twips per pixel the shown month's band is panel
-// pixels 7 to 19; 250 pixels above the panel is far above the first band.
-TEST(MonthList, AReleaseFarAboveShowsTheFirstMonthOfTheList) {
-  HarnessOptions o;
-  o.container_y = 300;  // room above the panel to move into
-  Harness h(o);
-  OpenFor(h, Harness::D(2011, 1, 31));
-  const Point caption = h.PanelPixel(80, 12);
-  h.desktop.MouseDown(caption.x, caption.y);
-  const Point to = h.PanelPixel(80, -250);
-  h.desktop.MouseMove(to.x, to.y, kLeftButton);
-  h.desktop.MouseUp(to.x, to.y);
-  EXPECT_EQ(ShownMonth(h), "October 2010");
-  EXPECT_EQ(h.w.lblMonthYear->Caption(), "October 2010");
-  EXPECT_FALSE(h.list().Visible());
-  EXPECT_TRUE(h.PanelOpen());
-  EXPECT_EQ(h.desktop.CaptureName(), "picCalendar");
-  // The mark taken off on the press stays off.
-  EXPECT_EQ(MarkedCells(h), 0);
-  EXPECT_EQ(h.host.Events(), std::vector<std::string>{});
-}
-
 // ---- Picking a day -----------------------------------------------------------------------
 
 // January 2011: the 1st is lblDate(13), so lblDate(7) is 26 December 2010.
-TEST(DayPick, WritesTheDateInTheDisplayFormatRaisesChangeNeverClick) {
+TEST(DayPick, WritesTheDateInTheDisplayFormatAndLeavesTheFocusAlone) {
   Harness h;
   h.control->SetDateFormat(ShortDate);
   OpenFor(h, Harness::D(2011, 1, 20));
   h.LeaveField();
-  h.ClearLog();
   const Label& cell = *h.w.lblDate[7];
   const Point p = h.LabelCenter(cell);
   h.desktop.MouseDown(p.x, p.y);
   h.desktop.MouseUp(p.x, p.y);
   EXPECT_EQ(h.field().Text(), "12/26/2010");
-  EXPECT_EQ(h.host.Count(EventId::Change), 1);
-  EXPECT_EQ(h.host.Count(EventId::Click), 0);
-  EXPECT_FALSE(h.PanelOpen());
-  EXPECT_EQ(h.desktop.CaptureName(), "");
   // Picked through the panel, which closed itself first: the focus stays where it was.
   EXPECT_EQ(h.desktop.FocusedName(), "");
   EXPECT_EQ(cell.BackColor(), kMarkBack);
@@ -212,7 +123,7 @@ TEST(HighlightDay, RestoresThePreviousCellWithTheColoursItHadBefore) {
 
 // ---- The grid in the labels --------------------------------------------------------------
 
-TEST(FillMonthGrid, TagsReadBackCaptionsAndHeadersStay) {
+TEST(FillMonthGrid, TagsReadBackAndCaptionsAreTheDays) {
   Harness h;
   const Date first = Harness::D(2004, 1, 1);
   h.control->HighlightDay(20);
@@ -225,10 +136,6 @@ TEST(FillMonthGrid, TagsReadBackCaptionsAndHeadersStay) {
     EXPECT_EQ(*back, expected) << cell.Tag();
     EXPECT_EQ(h.control->ParseDateText(cell.Tag()), expected) << cell.Tag();
     EXPECT_EQ(cell.Caption(), std::to_string(CivilFromDate(expected).day));
-  }
-  const std::vector<std::string> headers{"S", "M", "T", "W", "T", "F", "S"};
-  for (std::size_t i = 0; i < headers.size(); ++i) {
-    EXPECT_EQ(h.w.lblDate[i]->Caption(), headers[i]);
   }
   // The marked cell keeps its mark's back colour and border; its text colour is rewritten.
   EXPECT_EQ(h.w.lblDate[20]->BackColor(), kMarkBack);

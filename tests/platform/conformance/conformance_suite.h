@@ -256,8 +256,6 @@ struct ClientRow {
 
 TEST_P(PlatformConformance, ClientToScreenAddsTheClientOriginsOfEveryAncestor) {
   const std::vector<ClientRow> rows = {
-      {"origin", 0, 0, {0, 0}, {100, 100}},
-      {"offset child", 2, 20, {0, 0}, {102, 120}},
       {"point inside", 2, 20, {5, 7}, {107, 127}},
       {"negative point", 10, 10, {-20, -5}, {90, 105}},
   };

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <ostream>
 #include <string>
 
@@ -33,13 +32,11 @@ TEST_P(FormatTest, FormatsAsTheLocaleWritesIt) {
   EXPECT_EQ(locale.FormatDate(row.date, row.mask), row.expected);
 }
 
-// 5 January 2004 was a Monday; 1 January 100 a Friday (proleptic Gregorian).
+// 5 January 2004 was a Monday; 1 January 100 a Friday (proleptic Gregorian). The long and short
+// dates and the month caption of en_US, and the long date of de_DE, the scenarios print.
 INSTANTIATE_TEST_SUITE_P(
     Locales, FormatTest,
     ::testing::Values(
-        FormatRow{"en_US_long", "en_US", Ymd(2004, 1, 5), kLongDate, "Monday, January 5, 2004"},
-        FormatRow{"en_US_short_four_digit_year", "en_US", Ymd(2004, 1, 5), kShortDate, "1/5/2004"},
-        FormatRow{"en_US_month_year", "en_US", Ymd(2004, 1, 5), kMonthYearMask, "January 2004"},
         FormatRow{"en_US_year_100_is_not_julian", "en_US", Ymd(100, 1, 1), kLongDate,
                   "Friday, January 1, 100"},
         FormatRow{"en_US_year_100_short_padded", "en_US", Ymd(100, 1, 1), kShortDate, "1/1/0100"},
@@ -49,14 +46,12 @@ INSTANTIATE_TEST_SUITE_P(
                   kShortDate, "12/29/1899"},
         FormatRow{"en_GB_long", "en_GB", Ymd(2004, 1, 5), kLongDate, "Monday, 5 January 2004"},
         FormatRow{"en_GB_short", "en_GB", Ymd(2004, 1, 5), kShortDate, "05/01/2004"},
-        FormatRow{"de_DE_long", "de_DE", Ymd(2004, 1, 5), kLongDate, "Montag, 5. Januar 2004"},
         FormatRow{"de_DE_weekday_abbrev", "de_DE", Ymd(2004, 1, 7), kWeekdayAbbrevMask, "Mi."},
         FormatRow{"es_ES_long", "es_ES", Ymd(2004, 1, 5), kLongDate, "lunes, 5 de enero de 2004"},
         FormatRow{"ja_JP_long_weekday_last", "ja_JP", Ymd(2004, 1, 5), kLongDate,
                   "2004年1月5日月曜日"},
         FormatRow{"ru_RU_month_year_standalone", "ru_RU", Ymd(2004, 1, 5), kMonthYearMask,
-                  "январь 2004\u202fг."},
-        FormatRow{"nan_gives_nothing", "en_US", Date{std::nan("")}, kLongDate, ""}),
+                  "январь 2004\u202fг."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct TextRow {

@@ -24,28 +24,7 @@ struct RoundTripRow {
   friend void PrintTo(const RoundTripRow& row, std::ostream* os) { *os << row.locale; }
 };
 
-class RoundTripTest : public ::testing::TestWithParam<RoundTripRow> {
- protected:
-  // Formats every day of the years with `write` and reads it back; the texts that did not read
-  // back as the date they were written from.
-  template <typename Write>
-  std::vector<std::string> Misreads(Write write, double time_of_day) {
-    FixedClock clock(Ymd(2010, 6, 15));
-    IcuLocale locale(clock, GetParam().locale);
-    std::vector<std::string> misread;
-    for (int year : kYears) {
-      for (double day = Ymd(year, 1, 1).serial; day <= Ymd(year, 12, 31).serial; ++day) {
-        const Date date{day < 0 ? day - time_of_day : day + time_of_day};
-        const std::string text = write(locale, date);
-        const std::optional<Date> back = locale.RecogniseDate(text);
-        if (!back || std::abs(back->serial - date.serial) > 1e-6) {
-          misread.push_back(text);
-        }
-      }
-    }
-    return misread;
-  }
-};
+class RoundTripTest : public ::testing::TestWithParam<RoundTripRow> {};
 
 std::string First(const std::vector<std::string>& texts) {
   std::string s;
@@ -55,29 +34,38 @@ std::string First(const std::vector<std::string>& texts) {
   return s;
 }
 
-TEST_P(RoundTripTest, ShortDate) {
-  const auto misread =
-      Misreads([](IcuLocale& locale, Date d) { return locale.FormatDate(d, kShortDate); }, 0.0);
-  EXPECT_TRUE(misread.empty()) << misread.size() << " misread, e.g. " << First(misread);
-}
-
-TEST_P(RoundTripTest, LongDateWithItsWeekday) {
-  const auto misread =
-      Misreads([](IcuLocale& locale, Date d) { return locale.FormatDate(d, kLongDate); }, 0.0);
-  EXPECT_TRUE(misread.empty()) << misread.size() << " misread, e.g. " << First(misread);
-}
-
-TEST_P(RoundTripTest, DateToTextWithoutTime) {
-  const auto misread =
-      Misreads([](IcuLocale& locale, Date d) { return locale.DateToText(d); }, 0.0);
-  EXPECT_TRUE(misread.empty()) << misread.size() << " misread, e.g. " << First(misread);
-}
-
-TEST_P(RoundTripTest, DateToTextWithATimeOfDay) {
-  for (const double time : {(13 * 3600 + 30 * 60 + 15) / 86400.0, (5 * 60 + 1) / 86400.0}) {
-    const auto misread =
-        Misreads([](IcuLocale& locale, Date d) { return locale.DateToText(d); }, time);
-    EXPECT_TRUE(misread.empty()) << misread.size() << " misread, e.g. " << First(misread);
+TEST_P(RoundTripTest, EveryDayOfTheYearsReadsBackFromEachText) {
+  using Write = std::string (*)(IcuLocale&, Date);
+  const Write short_date = [](IcuLocale& l, Date d) { return l.FormatDate(d, kShortDate); };
+  const Write long_date = [](IcuLocale& l, Date d) { return l.FormatDate(d, kLongDate); };
+  const Write date_to_text = [](IcuLocale& l, Date d) { return l.DateToText(d); };
+  const struct {
+    const char* name;
+    Write write;
+    double time_of_day;
+  } rows[] = {
+      {"short date", short_date, 0.0},
+      {"long date with its weekday", long_date, 0.0},
+      {"date to text without a time", date_to_text, 0.0},
+      {"date to text in the afternoon", date_to_text, (13 * 3600 + 30 * 60 + 15) / 86400.0},
+      {"date to text just after midnight", date_to_text, (5 * 60 + 1) / 86400.0},
+  };
+  FixedClock clock(Ymd(2010, 6, 15));
+  IcuLocale locale(clock, GetParam().locale);
+  for (const auto& row : rows) {
+    std::vector<std::string> misread;
+    for (int year : kYears) {
+      for (double day = Ymd(year, 1, 1).serial; day <= Ymd(year, 12, 31).serial; ++day) {
+        const Date date{day < 0 ? day - row.time_of_day : day + row.time_of_day};
+        const std::string text = row.write(locale, date);
+        const std::optional<Date> back = locale.RecogniseDate(text);
+        if (!back || std::abs(back->serial - date.serial) > 1e-6) {
+          misread.push_back(text);
+        }
+      }
+    }
+    EXPECT_TRUE(misread.empty()) << row.name << ": " << misread.size() << " misread, e.g. "
+                                 << First(misread);
   }
 }
 
