@@ -361,15 +361,15 @@ TEST_F(QtControl, FaceAndPanelScaleWithTheDevicePixelRatio) {
     EXPECT_EQ(panel->size(), QSize(165, 165));
     const QImage image = panel->grab().toImage();
     image.save(ArtifactPath(QStringLiteral("panel-%1.png").arg(tag)));
-    // Across the left of the frame at mid-height, each pixel's shade: the raised edge, then
-    // the sunken one inside it.
+    // Across the panel at mid-height, each pixel of the frame in its shade: the raised edge, then
+    // the sunken one inside it, on the left and on the right.
     const PanelFrameRects rects = ComputePanelFrameRects(2475, 2475, 15, 15);
     std::vector<qtgeom::Segment> edges = qtgeom::EdgeSegments(rects.outer, EDGE_RAISED, BF_RECT);
     for (const qtgeom::Segment& s : qtgeom::EdgeSegments(rects.inner, EDGE_SUNKEN, BF_RECT)) {
       edges.push_back(s);
     }
     const int mid = 82;
-    for (int x = 0; x < 6; ++x) {
+    for (int x = 0; x < 165; ++x) {
       std::optional<QPalette::ColorRole> want;
       for (const qtgeom::Segment& s : edges) {
         if (QRect(QPoint(std::min(s.x1, s.x2), std::min(s.y1, s.y2)),
