@@ -303,9 +303,9 @@ TEST_F(QtControl, UnderADarkPaletteEveryDayNumberIsReadable) {
 
 // At every device pixel ratio the face and the panel are their ratio-1 drawing scaled by the
 // ratio: the control keeps its size in Qt's pixels, the field ends where the drop button begins,
-// the button's arrow shows whole, and the panel's edges and month arrows lie where the layout
-// puts them. One row per screen of the desktop (the hidpi_screens configuration has one screen
-// per ratio; QT_SCALE_FACTOR multiplies them all).
+// the button's arrow shows whole, its edges are raised or pushed in the palette's shades, and the
+// panel's edges and month arrows lie where the layout puts them. One row per screen of the desktop
+// (the hidpi_screens configuration has one screen per ratio; QT_SCALE_FACTOR multiplies them all).
 TEST_F(QtControl, FaceAndPanelScaleWithTheDevicePixelRatio) {
   const QPalette pal = QApplication::palette();
   const int b = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent), e = 2;
@@ -354,8 +354,20 @@ TEST_F(QtControl, FaceAndPanelScaleWithTheDevicePixelRatio) {
     ASSERT_FALSE(arrow_ink.isEmpty());
     expect_scaled("arrow x", arrow.left(), arrow.right(), arrow_ink.left(), arrow_ink.right(), r);
     expect_scaled("arrow y", arrow.top(), arrow.bottom(), arrow_ink.top(), arrow_ink.bottom(), r);
-
-    input_.Click(f.DropButton());
+    // The face's sunken frame, and the drop button raised, then flat in the shadow shade while
+    // the mouse holds it (the press opens the panel).
+    const auto shade_at = [&](const QImage& image, QPoint p) {
+      return image.pixel(int((p.x() + 0.5) * r), int((p.y() + 0.5) * r));
+    };
+    EXPECT_EQ(shade_at(face, QPoint(w - 1, h - 1)), pal.color(QPalette::Light).rgb());
+    EXPECT_EQ(shade_at(face, button.topLeft()), pal.color(QPalette::Midlight).rgb());
+    EXPECT_EQ(shade_at(face, button.bottomRight()), pal.color(QPalette::Dark).rgb());
+    input_.MouseDown(f.DropButton());
+    platform_.desktop().DoEvents();
+    const QImage pushed = f.control->grab().toImage();
+    EXPECT_EQ(shade_at(pushed, button.topLeft()), pal.color(QPalette::Mid).rgb());
+    EXPECT_EQ(shade_at(pushed, button.bottomRight()), pal.color(QPalette::Mid).rgb());
+    input_.MouseUp(f.DropButton());
     ASSERT_TRUE(f.PanelOpen());
     QWidget* panel = f.Panel();
     EXPECT_EQ(panel->size(), QSize(165, 165));
@@ -408,40 +420,15 @@ TEST_F(QtControl, FaceAndPanelScaleWithTheDevicePixelRatio) {
   }
 }
 
-TEST_F(QtControl, TheFaceIsASunkenFrameWithADropButtonDrawnRaisedOrPushed) {
+// What hiding and showing do to the panel the scenario transcripts tell; the widget signals them.
+TEST_F(QtControl, HidingAndShowingTheWidgetAreSignalled) {
   ControlOnForm& f = Place(100, 100);
-  QtDesktop& d = platform_.desktop();
-  const int w = f.control->width(), h = f.control->height();
-  const int b = d.GetSystemMetrics(SM_CYHSCROLL), e = 2 * d.GetSystemMetrics(SM_CXBORDER);
-  const QRect button(QPoint(w - (b + e), e), QPoint(w - e - 1, h - e - 1));
-  struct Row {
-    std::string name;
-    bool held;  // the drop button is down
-    QPoint at;
-    QPalette::ColorRole role;
-  };
-  const std::vector<Row> rows = {
-      {"frame bottom-right", false, {w - 1, h - 1}, QPalette::Light},
-      {"raised button's top-left", false, button.topLeft(), QPalette::Midlight},
-      {"raised button's bottom-right", false, button.bottomRight(), QPalette::Dark},
-      {"pushed button's top-left", true, button.topLeft(), QPalette::Mid},
-      {"pushed button's bottom-right", true, button.bottomRight(), QPalette::Mid},
-  };
-  const QPalette pal = QApplication::palette();
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    if (row.held) {
-      input_.MouseDown(f.DropButton());
-      d.DoEvents();
-    }
-    const QImage image = f.control->grab().toImage();
-    EXPECT_EQ(image.pixelColor(row.at).name(), pal.color(row.role).name());
-    if (row.held) {
-      input_.MouseUp(f.DropButton());
-      f.dw().CloseUp();
-      d.DoEvents();
-    }
-  }
+  std::vector<std::string> events;
+  QObject::connect(f.control, &QtDatewell::Hide, [&] { events.push_back("Hide"); });
+  QObject::connect(f.control, &QtDatewell::Show, [&] { events.push_back("Show"); });
+  f.control->hide();
+  f.control->show();
+  EXPECT_EQ(events, (std::vector<std::string>{"Hide", "Show"}));
 }
 
 TEST_F(QtControl, ClosingTheFormWithThePanelOpenReleasesEverything) {
