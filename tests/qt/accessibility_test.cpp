@@ -6,7 +6,9 @@
 #include <QAccessible>
 #include <QLabel>
 #include <algorithm>
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "qt_support.h"
@@ -14,37 +16,20 @@
 namespace datewell::qttest {
 namespace {
 
+// An interface as a screen reader speaks of it: its role and its name.
 std::string Describe(QAccessibleInterface* iface) {
   if (!iface) {
     return "none";
   }
-  const char* role = "other";
-  switch (iface->role()) {
-    case QAccessible::EditableText:
-      role = "text";
-      break;
-    case QAccessible::Button:
-      role = "button";
-      break;
-    case QAccessible::Dialog:
-      role = "dialog";
-      break;
-    case QAccessible::StaticText:
-      role = "caption";
-      break;
-    case QAccessible::Table:
-      role = "table";
-      break;
-    case QAccessible::Cell:
-      role = "cell";
-      break;
-    case QAccessible::List:
-      role = "list";
-      break;
-    default:
-      break;
-  }
-  return std::string(role) + " " + iface->text(QAccessible::Name).toStdString();
+  constexpr std::pair<QAccessible::Role, const char*> kRoles[] = {
+      {QAccessible::EditableText, "text"}, {QAccessible::Button, "button"},
+      {QAccessible::Dialog, "dialog"},     {QAccessible::StaticText, "caption"},
+      {QAccessible::Table, "table"},       {QAccessible::Cell, "cell"},
+      {QAccessible::List, "list"}};
+  const auto* role = std::find_if(std::begin(kRoles), std::end(kRoles),
+                                  [&](const auto& r) { return r.first == iface->role(); });
+  return std::string(role == std::end(kRoles) ? "other" : role->second) + " " +
+         iface->text(QAccessible::Name).toStdString();
 }
 
 std::vector<std::string> Children(QAccessibleInterface* iface) {
@@ -55,13 +40,8 @@ std::vector<std::string> Children(QAccessibleInterface* iface) {
   return out;
 }
 
-class QtAccessibility : public QtFormsTest {
+class QtAccessibility : public QtOffscreenTest {
  protected:
-  void SetUp() override {
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
-      GTEST_SKIP() << "runs on the offscreen platform";
-    }
-  }
   static QAccessibleInterface* Of(QWidget* w) { return QAccessible::queryAccessibleInterface(w); }
   // The centre of an interface's area on the screen.
   static Point CentreOf(QAccessibleInterface* iface) {
@@ -110,37 +90,25 @@ TEST_F(QtAccessibility, TheFieldTheDropButtonAndThePanelsPartsAreNamedAndHiddenO
             table->child(9));
 }
 
-std::vector<std::string>* g_events = nullptr;
-
-void Record(QAccessibleEvent* event) {
-  const char* type = nullptr;
-  switch (event->type()) {
-    case QAccessible::DialogStart:
-      type = "open";
-      break;
-    case QAccessible::DialogEnd:
-      type = "close";
-      break;
-    case QAccessible::NameChanged:
-      type = "renamed";
-      break;
-    case QAccessible::Selection:
-      type = "selected";
-      break;
-    case QAccessible::StateChanged:
-      type = "state";
-      break;
-    default:
-      return;
+// The events a screen reader announces, each as its kind and the interface it concerns.
+void Record(std::vector<std::string>& events, QAccessibleEvent* event) {
+  constexpr std::pair<QAccessible::Event, const char*> kTypes[] = {
+      {QAccessible::DialogStart, "open"},
+      {QAccessible::DialogEnd, "close"},
+      {QAccessible::NameChanged, "renamed"},
+      {QAccessible::Selection, "selected"},
+      {QAccessible::StateChanged, "state"}};
+  for (const auto& [type, word] : kTypes) {
+    if (event->type() == type) {
+      events.push_back(std::string(word) + " " + Describe(event->accessibleInterface()));
+    }
   }
-  g_events->push_back(std::string(type) + " " + Describe(event->accessibleInterface()));
 }
 
 TEST_F(QtAccessibility, OpeningSteppingMarkingAndClosingAreAnnounced) {
   ControlOnForm& f = Place(100, 100);
   std::vector<std::string> events;
-  g_events = &events;
-  platform_.desktop().WatchAccessibility(&Record);
+  platform_.desktop().WatchAccessibility([&](QAccessibleEvent* e) { Record(events, e); });
   const std::string today = f.dw().Inspect().txtDate->Text();
 
   input_.Click(f.DropButton());
@@ -162,7 +130,6 @@ TEST_F(QtAccessibility, OpeningSteppingMarkingAndClosingAreAnnounced) {
             (std::vector<std::string>{"close dialog Calendar", "state button Open calendar"}));
 
   platform_.desktop().WatchAccessibility({});
-  g_events = nullptr;
 }
 
 }  // namespace

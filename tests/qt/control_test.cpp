@@ -29,44 +29,7 @@
 namespace datewell::qttest {
 namespace {
 
-class QtControl : public QtFormsTest {
- protected:
-  void SetUp() override {
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
-      GTEST_SKIP() << "runs on the offscreen platform";
-    }
-  }
-};
-
-// The keys as Qt delivers them to the field; each step leaves the panel open or closed and the
-// focus in the field.
-TEST_F(QtControl, KeysInTheFieldToggleThePanel) {
-  const struct {
-    Qt::Key key;
-    Qt::KeyboardModifiers modifiers;
-    bool open_after;
-  } steps[] = {
-      {Qt::Key_Down, {}, false},
-      {Qt::Key_Up, {}, true},
-      {Qt::Key_Shift, {}, true},
-      {Qt::Key_Up, {}, false},
-      {Qt::Key_Down, Qt::AltModifier, true},
-      {Qt::Key_Down, Qt::AltModifier, false},
-      {Qt::Key_Up, {}, true},
-      {Qt::Key_Down, {}, false},
-      {Qt::Key_Up, {}, true},
-      {Qt::Key_Escape, {}, false},
-  };
-  ControlOnForm& f = Place(100, 100);
-  f.dw().Inspect().txtDate->SetFocus();
-  platform_.desktop().DoEvents();
-  for (std::size_t i = 0; i < std::size(steps); ++i) {
-    SCOPED_TRACE("step " + std::to_string(i + 1));
-    input_.PressKey(steps[i].key, steps[i].modifiers);
-    EXPECT_EQ(f.PanelOpen(), steps[i].open_after);
-    EXPECT_TRUE(f.dw().Inspect().txtDate->HasFocus());
-  }
-}
+using QtControl = QtOffscreenTest;
 
 TEST_F(QtControl, ConnectedSlotsChangeKeysByReference) {
   ControlOnForm& f = Place(100, 100);
@@ -88,41 +51,23 @@ TEST_F(QtControl, ConnectedSlotsChangeKeysByReference) {
   EXPECT_EQ(downs, (std::vector<int>{880, 490, 650}));
 }
 
-TEST_F(QtControl, AClickIntoTheFieldSelectsItAllAndAFurtherClickPlacesTheCaret) {
-  struct Step {
-    std::string name;
-    enum { ClickField, PressHome } action;
-    int want_start, want_length;  // -1: the whole text's length
-  };
-  const std::vector<Step> steps = {
-      {"a click that brings the focus selects all", Step::ClickField, 0, -1},
-      {"a click on the selected text places the caret", Step::ClickField, -2, 0},
-      {"Home leaves the caret at the start", Step::PressHome, 0, 0},
-      {"a click with no selection selects from the caret to the end", Step::ClickField, 0, -1},
-  };
+// The click that brings the focus selects the whole text (as the mouse-in-field scenario shows);
+// a further click on the selected text places the caret where it lands.
+TEST_F(QtControl, AClickOnTheSelectedFieldPlacesTheCaret) {
   ControlOnForm& a = Place(100, 100);
   a.control->setStringValue(QStringLiteral("January 5, 2004"));
   TextBox& field = *a.dw().Inspect().txtDate;
   field.SetFocus();         // the form becomes the active window...
   a.Field()->clearFocus();  // ...with the focus nowhere
-  ASSERT_FALSE(field.HasFocus());
   const int length = static_cast<int>(a.control->stringValue().size());
-  for (const Step& step : steps) {
-    SCOPED_TRACE(step.name);
-    if (step.action == Step::ClickField) {
-      input_.Click(ToScreen(*a.control, QPoint(60, a.control->height() / 2)));
-    } else {
-      input_.PressKey(Qt::Key_Home);
-    }
-    EXPECT_TRUE(field.HasFocus());
-    if (step.want_start >= 0) {
-      EXPECT_EQ(field.SelStart(), step.want_start);
-    } else {
-      EXPECT_GT(field.SelStart(), 0);  // where the press landed, inside the text
-      EXPECT_LT(field.SelStart(), length);
-    }
-    EXPECT_EQ(field.SelLength(), step.want_length < 0 ? length : step.want_length);
-  }
+  const Point at = ToScreen(*a.control, QPoint(60, a.control->height() / 2));
+  input_.Click(at);
+  ASSERT_EQ(field.SelLength(), length);
+  input_.Click(at);
+  EXPECT_TRUE(field.HasFocus());
+  EXPECT_GT(field.SelStart(), 0);
+  EXPECT_LT(field.SelStart(), length);
+  EXPECT_EQ(field.SelLength(), 0);
 }
 
 TEST_F(QtControl, EveryMemberOfTheTypeLibraryIsAPropertySlotOrSignal) {
@@ -182,72 +127,18 @@ TEST_F(QtControl, TheWidgetTakesTheHeightTheControlKeeps) {
   }
 }
 
+// Set through the meta-object, the value setters report what they changed, in order.
 TEST_F(QtControl, PropertiesGoThroughTheMetaObject) {
   ControlOnForm& f = Place(100, 100);
   std::vector<std::string> reports;
   QObject::connect(f.control, &QtDatewell::PropertyChanged,
                    [&](const QString& n) { reports.push_back(n.toStdString()); });
   ASSERT_TRUE(f.control->setProperty("DateValue", QVariant(QDate(2004, 1, 5))));
-  EXPECT_EQ(f.control->property("StringValue").toString(),
-            QStringLiteral("Monday, January 5, 2004"));
   ASSERT_TRUE(f.control->setProperty("DateFormat", 1));
   EXPECT_EQ(f.control->property("StringValue").toString(), QStringLiteral("1/5/2004"));
-  EXPECT_EQ(f.control->property("DateValue").toDate(), QDate(2004, 1, 5));
   EXPECT_EQ(reports, (std::vector<std::string>{"DateValue", "StringValue", "DateFormat"}));
-  try {
-    f.control->setProperty("DateFormat", 7);
-    FAIL() << "a format other than 0 and 1 is refused";
-  } catch (const HostError& e) {
-    EXPECT_EQ(e.number(), kErrInvalidUseOfNull);
-  }
+  EXPECT_THROW(f.control->setProperty("DateFormat", 7), HostError);
   EXPECT_EQ(f.control->dateFormat(), 1);
-}
-
-TEST_F(QtControl, SettingsRoundTripThroughAMapAndAPropertyFile) {
-  ControlOnForm& a = Place(100, 100);
-  a.control->setDateFormat(1);
-  a.control->setAllowEmptyDate(true);
-  a.control->setStringValue(QStringLiteral("3/14/2025"));
-  a.control->setFontBold(true);
-  const QVariantMap map = a.control->saveSettings();
-  EXPECT_TRUE(map.contains(QStringLiteral("DateFormat")));
-
-  ControlOnForm& b = Place(100, 300);
-  b.control->loadSettings(map);
-  EXPECT_EQ(b.control->stringValue(), QStringLiteral("3/14/2025"));
-  EXPECT_EQ(b.control->dateFormat(), 1);
-  EXPECT_TRUE(b.control->allowEmptyDate());
-  EXPECT_TRUE(b.control->fontBold());
-
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const QString file = dir.filePath(QStringLiteral("form.json"));
-  a.control->saveToFile(file);
-  ControlOnForm& c = Place(100, 500);
-  c.control->loadFromFile(file);
-  EXPECT_EQ(c.control->stringValue(), QStringLiteral("3/14/2025"));
-  EXPECT_EQ(c.control->dateFormat(), 1);
-
-  // A file that is not valid fails and leaves the control as it was.
-  QFile broken(file);
-  ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-  broken.write("{\"format\": \"datewell-properties\", \"controls\": {");
-  broken.close();
-  c.control->setStringValue(QStringLiteral("January 5, 2004"));
-  EXPECT_THROW(c.control->loadFromFile(file), HostError);
-  EXPECT_EQ(c.control->stringValue(), QStringLiteral("1/5/2004"));
-
-  // So does a value the control cannot take, and the error says where it came from.
-  QVariantMap bad = map;
-  bad.insert(QStringLiteral("SelStart"), -5);
-  try {
-    c.control->loadSettings(bad);
-    ADD_FAILURE() << "a negative SelStart was taken";
-  } catch (const HostError& e) {
-    EXPECT_EQ(e.number(), 380);
-    EXPECT_NE(std::string(e.what()).find("key \"SelStart\""), std::string::npos) << e.what();
-  }
-  EXPECT_EQ(c.control->stringValue(), QStringLiteral("1/5/2004"));
 }
 
 // Two controls named as uic names them: made with the default name, then given an objectName.
@@ -267,12 +158,6 @@ TEST_F(QtControl, EachControlOfAFormKeepsItsSettingsUnderItsObjectName) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   };
 
-  start->saveToFile(path);
-  end->saveToFile(path);
-  start->loadFromFile(path);
-  EXPECT_EQ(start->dateValue().toDate(), QDate(2004, 1, 5));
-
-  // The whole form in one write, and back.
   QtDatewell::saveForm(form, path);
   start->setDateValue(QVariant(QDate(2010, 6, 15)));
   end->setDateValue(QVariant(QDate(2010, 6, 15)));
@@ -293,24 +178,15 @@ TEST_F(QtControl, EachControlOfAFormKeepsItsSettingsUnderItsObjectName) {
   EXPECT_EQ(file_bytes(), before);
 }
 
-TEST_F(QtControl, ThePanelIsPaintedWithThePaletteShades) {
+TEST_F(QtControl, ThePanelsArrowsAndBackgroundArePaintedPixelForPixel) {
   struct Row {
     std::string name;
     int x, y;  // panel pixels
     QPalette::ColorRole role;
   };
-  // Raised outer ring (midlight, dark), raised inner ring (light, mid), the sunken ring three
-  // pixels in (mid, light; then dark, midlight), the month arrows in black, the background.
+  // The month arrows in black, pixel for pixel, and the background. (The frame's shades are
+  // checked at every ratio below.)
   const std::vector<Row> rows = {
-      {"outer top-left", 0, 0, QPalette::Midlight},
-      {"outer bottom-right", 164, 164, QPalette::Dark},
-      {"outer bottom-left corner takes the bottom shade", 0, 164, QPalette::Dark},
-      {"inner raised top", 50, 1, QPalette::Light},
-      {"inner raised right", 163, 50, QPalette::Mid},
-      {"sunken outer top", 50, 3, QPalette::Mid},
-      {"sunken outer bottom", 50, 161, QPalette::Light},
-      {"sunken inner left", 4, 50, QPalette::Dark},
-      {"sunken inner right", 160, 50, QPalette::Midlight},
       {"previous-month arrow's longest column", 15, 12, QPalette::NoRole},
       {"previous-month arrow's tip", 11, 13, QPalette::NoRole},
       {"beside the tip, on its row", 10, 13, QPalette::Base},
@@ -360,16 +236,8 @@ TEST_F(QtControl, DaysAreDrawnAlikeWhateverTheMonthCaptionShrankTo) {
   input_.Click(f.DropButton());
   ASSERT_TRUE(f.PanelOpen());
   Label& caption = *f.dw().Inspect().lblMonthYear;
-  QtDesktop& d = platform_.desktop();
-  const auto logical = [&](float twips, float tpp) {
-    return static_cast<int>(std::nearbyint(twips / tpp));
-  };
-  const Label& first_row = *f.dw().Inspect().lblDate[7];
-  const Label& last_row = *f.dw().Inspect().lblDate[48];
-  const QRect days(QPoint(logical(first_row.Left(), d.TwipsPerPixelX()),
-                          logical(first_row.Top(), d.TwipsPerPixelY())),
-                   QPoint(logical(last_row.Left() + last_row.Width(), d.TwipsPerPixelX()) - 1,
-                          logical(last_row.Top() + last_row.Height(), d.TwipsPerPixelY()) - 1));
+  const QRect days =
+      f.PixelsOf(*f.dw().Inspect().lblDate[7]) | f.PixelsOf(*f.dw().Inspect().lblDate[48]);
   const auto days_under = [&](std::string_view text) {
     caption.SetCaption(text);
     return f.Panel()->grab().toImage().copy(days);
@@ -377,19 +245,6 @@ TEST_F(QtControl, DaysAreDrawnAlikeWhateverTheMonthCaptionShrankTo) {
   const QImage fitting = days_under("May 2004");
   const QImage shrunk = days_under("Wednesday, the twenty-second day of September 2004");
   EXPECT_TRUE(fitting == shrunk);
-}
-
-// A dark palette with the Fusion style, light text on dark greys.
-QPalette DarkPalette() {
-  const QColor text(0xe8, 0xe8, 0xe8);
-  QPalette p(QColor(0x3c, 0x3c, 0x3c), QColor(0x2d, 0x2d, 0x2d));
-  p.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
-  for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-    p.setColor(role, text);
-  }
-  p.setColor(QPalette::Highlight, QColor(0x3a, 0x7b, 0xd5));
-  p.setColor(QPalette::HighlightedText, Qt::white);
-  return p;
 }
 
 // Under a dark palette every day number (the shown month's, the adjacent months', today's and
@@ -413,10 +268,6 @@ TEST_F(QtControl, UnderADarkPaletteEveryDayNumberIsReadable) {
   ASSERT_TRUE(f.PanelOpen());
   const QImage image = f.Panel()->grab().toImage();
   image.save(ArtifactPath(QStringLiteral("panel-dark.png")));
-  QtDesktop& d = platform_.desktop();
-  const auto logical = [&](float twips, float tpp) {
-    return static_cast<int>(std::nearbyint(twips / tpp));
-  };
   // The most common colour of a cell is behind its number; its most distinct pixel is the ink.
   const auto contrast = [&](const QRect& r) {
     std::map<QRgb, int> count;
@@ -440,14 +291,10 @@ TEST_F(QtControl, UnderADarkPaletteEveryDayNumberIsReadable) {
     selected += cell.BorderStyle() == 1 ? 1 : 0;
     SCOPED_TRACE(cell.Caption() + " in cell " + std::to_string(i));
     // Inside its outline, clear of the rows the cells above and below overlap.
-    const QRect r(QPoint(logical(cell.Left(), d.TwipsPerPixelX()) + 1,
-                         logical(cell.Top(), d.TwipsPerPixelY()) + 1),
-                  QPoint(logical(cell.Left() + cell.Width(), d.TwipsPerPixelX()) - 2,
-                         logical(cell.Top() + cell.Height(), d.TwipsPerPixelY()) - 2));
-    EXPECT_GE(contrast(r), 4.5);
+    EXPECT_GE(contrast(f.PixelsOf(cell).adjusted(1, 1, -1, -1)), 4.5);
   }
   EXPECT_EQ(selected, 1);
-  if (d.TwipsPerPixelX() == 15.0f && f.Panel()->devicePixelRatioF() == 1.0) {
+  if (platform_.desktop().TwipsPerPixelX() == 15.0f && f.Panel()->devicePixelRatioF() == 1.0) {
     // Both arrows with the background around them.
     EXPECT_GE(contrast(QRect(9, 8, 8, 11)), 4.5);
     EXPECT_GE(contrast(QRect(147, 8, 8, 11)), 4.5);
@@ -456,9 +303,9 @@ TEST_F(QtControl, UnderADarkPaletteEveryDayNumberIsReadable) {
 
 // At every device pixel ratio the face and the panel are their ratio-1 drawing scaled by the
 // ratio: the control keeps its size in Qt's pixels, the field ends where the drop button begins,
-// the button's arrow shows whole, and the panel's edges and month arrows lie where the layout
-// puts them. One row per screen of the desktop (the hidpi_screens configuration has one screen
-// per ratio; QT_SCALE_FACTOR multiplies them all).
+// the button's arrow shows whole, its edges are raised or pushed in the palette's shades, and the
+// panel's edges and month arrows lie where the layout puts them. One row per screen of the desktop
+// (the hidpi_screens configuration has one screen per ratio; QT_SCALE_FACTOR multiplies them all).
 TEST_F(QtControl, FaceAndPanelScaleWithTheDevicePixelRatio) {
   const QPalette pal = QApplication::palette();
   const int b = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent), e = 2;
@@ -507,22 +354,34 @@ TEST_F(QtControl, FaceAndPanelScaleWithTheDevicePixelRatio) {
     ASSERT_FALSE(arrow_ink.isEmpty());
     expect_scaled("arrow x", arrow.left(), arrow.right(), arrow_ink.left(), arrow_ink.right(), r);
     expect_scaled("arrow y", arrow.top(), arrow.bottom(), arrow_ink.top(), arrow_ink.bottom(), r);
-
-    input_.Click(f.DropButton());
+    // The face's sunken frame, and the drop button raised, then flat in the shadow shade while
+    // the mouse holds it (the press opens the panel).
+    const auto shade_at = [&](const QImage& image, QPoint p) {
+      return image.pixel(int((p.x() + 0.5) * r), int((p.y() + 0.5) * r));
+    };
+    EXPECT_EQ(shade_at(face, QPoint(w - 1, h - 1)), pal.color(QPalette::Light).rgb());
+    EXPECT_EQ(shade_at(face, button.topLeft()), pal.color(QPalette::Midlight).rgb());
+    EXPECT_EQ(shade_at(face, button.bottomRight()), pal.color(QPalette::Dark).rgb());
+    input_.MouseDown(f.DropButton());
+    platform_.desktop().DoEvents();
+    const QImage pushed = f.control->grab().toImage();
+    EXPECT_EQ(shade_at(pushed, button.topLeft()), pal.color(QPalette::Mid).rgb());
+    EXPECT_EQ(shade_at(pushed, button.bottomRight()), pal.color(QPalette::Mid).rgb());
+    input_.MouseUp(f.DropButton());
     ASSERT_TRUE(f.PanelOpen());
     QWidget* panel = f.Panel();
     EXPECT_EQ(panel->size(), QSize(165, 165));
     const QImage image = panel->grab().toImage();
     image.save(ArtifactPath(QStringLiteral("panel-%1.png").arg(tag)));
-    // Across the left of the frame at mid-height, each pixel's shade: the raised edge, then
-    // the sunken one inside it.
+    // Across the panel at mid-height, each pixel of the frame in its shade: the raised edge, then
+    // the sunken one inside it, on the left and on the right.
     const PanelFrameRects rects = ComputePanelFrameRects(2475, 2475, 15, 15);
     std::vector<qtgeom::Segment> edges = qtgeom::EdgeSegments(rects.outer, EDGE_RAISED, BF_RECT);
     for (const qtgeom::Segment& s : qtgeom::EdgeSegments(rects.inner, EDGE_SUNKEN, BF_RECT)) {
       edges.push_back(s);
     }
     const int mid = 82;
-    for (int x = 0; x < 6; ++x) {
+    for (int x = 0; x < 165; ++x) {
       std::optional<QPalette::ColorRole> want;
       for (const qtgeom::Segment& s : edges) {
         if (QRect(QPoint(std::min(s.x1, s.x2), std::min(s.y1, s.y2)),
@@ -561,67 +420,15 @@ TEST_F(QtControl, FaceAndPanelScaleWithTheDevicePixelRatio) {
   }
 }
 
-TEST_F(QtControl, TheFaceIsASunkenFrameWithADropButtonDrawnRaisedOrPushed) {
+// What hiding and showing do to the panel the scenario transcripts tell; the widget signals them.
+TEST_F(QtControl, HidingAndShowingTheWidgetAreSignalled) {
   ControlOnForm& f = Place(100, 100);
-  QtDesktop& d = platform_.desktop();
-  const int w = f.control->width(), h = f.control->height();
-  const int b = d.GetSystemMetrics(SM_CYHSCROLL), e = 2 * d.GetSystemMetrics(SM_CXBORDER);
-  const QRect button(QPoint(w - (b + e), e), QPoint(w - e - 1, h - e - 1));
-  struct Row {
-    std::string name;
-    bool held;  // the drop button is down
-    QPoint at;
-    QPalette::ColorRole role;
-  };
-  const std::vector<Row> rows = {
-      {"frame top-left", false, {0, 0}, QPalette::Mid},
-      {"frame bottom-right", false, {w - 1, h - 1}, QPalette::Light},
-      {"frame inner top-left", false, {1, 1}, QPalette::Dark},
-      {"raised button's top-left", false, button.topLeft(), QPalette::Midlight},
-      {"raised button's bottom-right", false, button.bottomRight(), QPalette::Dark},
-      {"pushed button's top-left", true, button.topLeft(), QPalette::Mid},
-      {"pushed button's bottom-right", true, button.bottomRight(), QPalette::Mid},
-      {"frame while pushed", true, {0, 0}, QPalette::Mid},
-  };
-  const QPalette pal = QApplication::palette();
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    if (row.held) {
-      input_.MouseDown(f.DropButton());
-      d.DoEvents();
-    }
-    const QImage image = f.control->grab().toImage();
-    EXPECT_EQ(image.pixelColor(row.at).name(), pal.color(row.role).name());
-    if (row.held) {
-      input_.MouseUp(f.DropButton());
-      f.dw().CloseUp();
-      d.DoEvents();
-    }
-  }
-}
-
-TEST_F(QtControl, HidingTheControlTakesThePanelBackAndShowingItMovesItOutAgain) {
-  ControlOnForm& f = Place(100, 100);
-  QtDesktop& d = platform_.desktop();
-  const Hwnd panel = f.dw().Inspect().picCalendar->hWnd();
-  const Hwnd surface = f.dw().Inspect().surface->hWnd();
   std::vector<std::string> events;
   QObject::connect(f.control, &QtDatewell::Hide, [&] { events.push_back("Hide"); });
   QObject::connect(f.control, &QtDatewell::Show, [&] { events.push_back("Show"); });
-  EXPECT_EQ(d.GetParent(panel), d.GetDesktopWindow());
-  input_.Click(f.DropButton());
-  ASSERT_TRUE(f.PanelOpen());
   f.control->hide();
-  EXPECT_FALSE(f.PanelOpen());
-  EXPECT_EQ(d.GetCapture(), kNoWindow);
-  EXPECT_EQ(d.GetParent(panel), surface);
   f.control->show();
-  EXPECT_EQ(d.GetParent(panel), d.GetDesktopWindow());
   EXPECT_EQ(events, (std::vector<std::string>{"Hide", "Show"}));
-  // It still opens, where it belongs.
-  input_.Click(f.DropButton());
-  ASSERT_TRUE(f.PanelOpen());
-  EXPECT_EQ(f.PanelWindowPosition(), f.dw().PanelPosition());
 }
 
 TEST_F(QtControl, ClosingTheFormWithThePanelOpenReleasesEverything) {
@@ -634,17 +441,6 @@ TEST_F(QtControl, ClosingTheFormWithThePanelOpenReleasesEverything) {
   EXPECT_TRUE(panel.isNull());
   EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
   EXPECT_EQ(platform_.desktop().GetCapture(), kNoWindow);
-}
-
-TEST(QtDesktopScreen, TwipsPerPixelComeFromTheScreen) {
-  QtDesktop desktop;
-  QScreen* screen = QGuiApplication::primaryScreen();
-  ASSERT_NE(screen, nullptr);
-  const float want = static_cast<float>(1440.0 / screen->logicalDotsPerInchX());
-  EXPECT_FLOAT_EQ(desktop.TwipsPerPixelX(), want);
-  const QRect area = screen->availableGeometry();
-  EXPECT_EQ(desktop.GetSystemMetrics(SM_CXFULLSCREEN), area.x() + area.width());
-  EXPECT_EQ(desktop.GetSystemMetrics(SM_CYFULLSCREEN), area.y() + area.height());
 }
 
 }  // namespace

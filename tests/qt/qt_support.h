@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPalette>
 #include <QScreen>
 #include <QString>
 #include <QWidget>
@@ -54,21 +55,19 @@ struct ControlOnForm {
   Point DropButton() {
     return ToScreen(*control, QPoint(control->width() - 9, control->height() / 2));
   }
-  // A point of the panel given in its client twips.
-  Point OnPanel(float x_twips, float y_twips) {
-    QtDesktop& d = Desktop();
-    Point p{static_cast<std::int32_t>(std::nearbyint(x_twips / d.TwipsPerPixelX())),
-            static_cast<std::int32_t>(std::nearbyint(y_twips / d.TwipsPerPixelY()))};
-    d.ClientToScreen(dw().Inspect().picCalendar->hWnd(), p);
+  // The centre of a constituent of the panel, in screen pixels.
+  Point CentreOf(const Widget& w) {
+    const QPoint c = PixelsOf(w).center();
+    Point p{c.x(), c.y()};
+    Desktop().ClientToScreen(dw().Inspect().picCalendar->hWnd(), p);
     return p;
   }
-  Point CentreOf(const Widget& w) {
-    return OnPanel(w.Left() + w.Width() / 2, w.Top() + w.Height() / 2);
-  }
-  // Where the panel's window really is, in screen pixels.
-  Point PanelWindowPosition() {
-    QWidget* p = Panel();
-    return ToScreen(*p, QPoint(0, 0));
+  // The panel pixels a constituent of the panel covers.
+  QRect PixelsOf(const Widget& w) {
+    const auto x = [&](float t) { return int(std::nearbyint(t / Desktop().TwipsPerPixelX())); };
+    const auto y = [&](float t) { return int(std::nearbyint(t / Desktop().TwipsPerPixelY())); };
+    return QRect(QPoint(x(w.Left()), y(w.Top())),
+                 QPoint(x(w.Left() + w.Width()) - 1, y(w.Top() + w.Height()) - 1));
   }
 
   std::unique_ptr<QWidget> form;
@@ -94,6 +93,16 @@ class QtFormsTest : public ::testing::Test {
   std::vector<std::unique_ptr<ControlOnForm>> forms_;
 };
 
+// A test of the default run, on the offscreen platform.
+class QtOffscreenTest : public QtFormsTest {
+ protected:
+  void SetUp() override {
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+      GTEST_SKIP() << "runs on the offscreen platform";
+    }
+  }
+};
+
 // The panel position the headless desktop computes for a control with the same size at the same
 // screen position, with the Qt desktop's scale, work area and metrics.
 inline Point HeadlessPanelPosition(QtDesktop& qt, Point control_origin, float width_twips,
@@ -111,6 +120,19 @@ inline Point HeadlessPanelPosition(QtDesktop& qt, Point control_origin, float wi
   h.desktop.SetSystemMetric(SM_CXBORDER, qt.GetSystemMetrics(SM_CXBORDER));
   h.control->DropDown();
   return h.control->PanelPosition();
+}
+
+// A dark palette with the Fusion style, light text on dark greys.
+inline QPalette DarkPalette() {
+  const QColor text(0xe8, 0xe8, 0xe8);
+  QPalette p(QColor(0x3c, 0x3c, 0x3c), QColor(0x2d, 0x2d, 0x2d));
+  p.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+  for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    p.setColor(role, text);
+  }
+  p.setColor(QPalette::Highlight, QColor(0x3a, 0x7b, 0xd5));  // 4.2:1 under white
+  p.setColor(QPalette::HighlightedText, Qt::white);
+  return p;
 }
 
 // Writes a picture of the screen into the build tree's artifact folder; returns its path.

@@ -18,13 +18,8 @@
 namespace datewell::qttest {
 namespace {
 
-class QtWidget : public QtFormsTest {
+class QtWidget : public QtOffscreenTest {
  protected:
-  void SetUp() override {
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
-      GTEST_SKIP() << "runs on the offscreen platform";
-    }
-  }
   // Selects the field's text and types over it.
   void TypeOver(ControlOnForm& f, const QString& text) {
     f.dw().Inspect().txtDate->SetFocus();
@@ -185,10 +180,10 @@ TEST_F(QtWidget, EachPropertyNotifiesItsChangeOnce) {
   }
 }
 
-// The widget's own setting goes with the control's settings through a map, a property file and
-// a whole form, apart from the control's entries, and comes back on the fresh control a load
-// makes; a save without it loads as off.
-TEST_F(QtWidget, LocalizedCaptionsAreSavedApartFromTheControlsEntriesAndComeBack) {
+// A control's settings and the widget's own go through a map, a property file and a whole form,
+// the widget's apart from the control's entries, and come back on the fresh control a load
+// makes; a save without the widget's setting loads as off. A load that fails changes nothing.
+TEST_F(QtWidget, SettingsGoThroughAMapAFileAndAFormAndComeBack) {
   QtPlatform german("de_DE");
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
@@ -223,14 +218,21 @@ TEST_F(QtWidget, LocalizedCaptionsAreSavedApartFromTheControlsEntriesAndComeBack
     SCOPED_TRACE(row.name);
     for (const bool on : {true, false}) {
       from.setLocalizedCaptions(on);
+      from.setDateFormat(on ? 1 : 0);
+      from.setFontBold(on);
+      from.setDate(on ? QDate(2025, 3, 14) : QDate(2004, 1, 5));
       to.setLocalizedCaptions(!on);
       row.carry();
       EXPECT_EQ(to.localizedCaptions(), on);
       EXPECT_EQ(today_caption(to), on ? "Heute" : "Today");
+      EXPECT_EQ(to.dateFormat(), on ? 1 : 0);
+      EXPECT_EQ(to.fontBold(), on);
+      EXPECT_EQ(Text(to.date()), Text(from.date()));
     }
   }
 
   from.setLocalizedCaptions(true);
+  from.setDate(QDate(2010, 6, 15));
   QVariantMap map = from.saveSettings();
   EXPECT_EQ(map.take(QStringLiteral("widget")).toMap(),
             (QVariantMap{{QStringLiteral("localizedCaptions"), true}}));
@@ -240,6 +242,17 @@ TEST_F(QtWidget, LocalizedCaptionsAreSavedApartFromTheControlsEntriesAndComeBack
   const std::string name = from.controlName().toStdString();
   EXPECT_EQ(file.Read(name).Entries().size(), static_cast<std::size_t>(control_keys.size()));
   EXPECT_EQ(file.ReadWidget(name).ReadProperty("localizedCaptions", Variant()), Variant(true));
+
+  const QString shown = to.stringValue();
+  map.insert(QStringLiteral("SelStart"), -5);
+  try {
+    to.loadSettings(map);
+    ADD_FAILURE() << "a negative SelStart was taken";
+  } catch (const HostError& e) {
+    EXPECT_EQ(e.number(), 380);
+    EXPECT_NE(std::string(e.what()).find("key \"SelStart\""), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(to.stringValue(), shown);
 }
 
 }  // namespace
