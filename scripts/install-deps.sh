@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev qt6-tools-dev libqt6opengl6-dev libxcb1-dev libx11-dev libxtst6
   xvfb xauth openbox x11-utils imagemagick
+  weston qt6-wayland  # the Qt end-to-end stories on a Wayland compositor
   fonts-ipafont-gothic  # Japanese glyphs for the pictures of the panel in Japanese
 )
 if [ "${1:-}" = "fuzz" ]; then

@@ -197,6 +197,27 @@ TEST(QtGeometry, WorkAreaIsMeasuredFromTheDesktopOrigin) {
   }
 }
 
+TEST(QtGeometry, APressOutsideTheApplicationLiesOutsideTheWindow) {
+  struct Row {
+    std::string name;
+    Point last_cursor;
+    Point want;
+  };
+  const Rect panel{100, 200, 265, 365};
+  const std::vector<Row> rows = {
+      {"last seen outside: there", {50, 60}, {50, 60}},
+      {"last seen on the right edge's pixel", {264, 300}, {265, 300}},
+      {"last seen near the top", {180, 205}, {180, 199}},
+      {"last seen on the left edge", {100, 300}, {99, 300}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(PointOutside(panel, row.last_cursor), row.want);
+  }
+  // At the screen's origin the edges left and above are not taken.
+  EXPECT_EQ(PointOutside({0, 0, 165, 165}, {1, 2}), (Point{1, 165}));
+}
+
 TEST(QtGeometry, SevenItemsFillTheList) {
   EXPECT_EQ(ItemHeightFor(91, 7), 13);
   EXPECT_EQ(ItemHeightFor(5, 7), 1);

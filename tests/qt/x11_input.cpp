@@ -1,6 +1,7 @@
 #include "x11_input.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <dlfcn.h>
 
 namespace datewell::qttest {
@@ -81,6 +82,34 @@ Point X11Input::WindowOrigin(unsigned long window) {
   XTranslateCoordinates(impl_->display, window, DefaultRootWindow(impl_->display), 0, 0, &x, &y,
                         &child);
   return {x, y};
+}
+
+}  // namespace datewell::qttest
+
+namespace datewell::qttest {
+
+QImage X11Input::Screen() {
+  Display* d = impl_->display;
+  const Window root = DefaultRootWindow(d);
+  XWindowAttributes a{};
+  XGetWindowAttributes(d, root, &a);
+  XImage* image = XGetImage(d, root, 0, 0, static_cast<unsigned>(a.width),
+                            static_cast<unsigned>(a.height), AllPlanes, ZPixmap);
+  if (!image) {
+    return {};
+  }
+  QImage picture(a.width, a.height, QImage::Format_RGB32);
+  for (int y = 0; y < a.height; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+    for (int x = 0; x < a.width; ++x) {
+      const unsigned long p = XGetPixel(image, x, y);
+      line[x] = qRgb(static_cast<int>((p & image->red_mask) >> 16),
+                     static_cast<int>((p & image->green_mask) >> 8),
+                     static_cast<int>(p & image->blue_mask));
+    }
+  }
+  XDestroyImage(image);
+  return picture;
 }
 
 }  // namespace datewell::qttest

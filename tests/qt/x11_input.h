@@ -1,8 +1,10 @@
 #pragma once
 // Real input on the X server the tests run on: pointer motion, buttons and keys made by the
 // server's test extension (loaded at run time), so that they reach whichever client the server
-// gives them to, grabs included. Also reads a window's true position from the server.
+// gives them to, grabs included. Also reads a window's true position from the server, and the
+// picture of its whole screen (what a compositor running on it shows).
 
+#include <QImage>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -31,6 +33,8 @@ class X11Input {
   void UngrabPointer();
   // The window's client origin on the screen, as the server has it.
   Point WindowOrigin(unsigned long window);
+  // The root window's pixels.
+  QImage Screen();
 
  private:
   struct Impl;

@@ -286,6 +286,28 @@ bool DesktopState::IsPopup(const QWidget* window) const {
   return e && e->parent == kDesktopHandle && e->kind != Kind::Form && e->kind != Kind::Container;
 }
 
+bool DesktopState::HoldsMouse(Hwnd hwnd, const QWidget* widget) const {
+  if (!widget) {
+    return false;
+  }
+  if (wayland) {
+    return capture == hwnd && widget->isVisible() && QApplication::activePopupWidget() == widget;
+  }
+  return QWidget::mouseGrabber() == widget;
+}
+
+QWidget* DesktopState::PopupOwner(Hwnd hwnd) {
+  if (!wayland) {
+    return nullptr;
+  }
+  QWidget* open = QApplication::activePopupWidget();
+  const Entry* e = Find(hwnd);
+  if (open && IsPopup(open) && open != (e ? e->widget.data() : nullptr)) {
+    return open;
+  }
+  return e ? RealisedWidget(e->top) : nullptr;
+}
+
 Hwnd DesktopState::TopOf(Hwnd parent) const {
   Hwnd h = parent;
   for (int guard = 0; guard < 64; ++guard) {
@@ -365,6 +387,7 @@ QtDesktop::QtDesktop() : state_(std::make_shared<DesktopState>()) {
     app->installEventFilter(state_->filter.get());
   }
   state_->probe = std::make_unique<qt_detail::GrabProbe>();
+  state_->wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
   qt_detail::InstallAccessibility();
 }
 
@@ -489,7 +512,7 @@ Hwnd QtDesktop::SetParent(Hwnd hwnd, Hwnd parent) {
   const QPoint offset = w->pos();
   if (parent == kDesktopHandle) {
     if (!w->isWindow()) {
-      qt_detail::MakeTopLevel(w, e->ex_style);
+      qt_detail::MakeTopLevel(w, e->ex_style, state_->PopupOwner(hwnd));
       w->move(offset);
     }
     e->detached = false;
@@ -745,6 +768,13 @@ Hwnd QtDesktop::SetCapture(Hwnd hwnd) {
   }
   state_->capture = hwnd;
   state_->capture_attempts = 1;
+  if (state_->wayland) {
+    // The pop-up's grab is the capture: Qt hands the open pop-up every mouse event of the
+    // application while the compositor grabs for it. Grabbing the mouse on top of that would
+    // send the presses on the other windows of the application to it at no position.
+    state_->capture_confirmed = state_->HoldsMouse(hwnd, w);
+    return previous;
+  }
   qt_detail::GrabProbe* probe = state_->probe.get();
   if (!probe || !probe->Available() || !w->isVisible()) {
     w->grabMouse();
@@ -788,7 +818,7 @@ bool QtDesktop::ReleaseCapture() {
 
 Hwnd QtDesktop::GetCapture() {
   const Entry* e = state_->Find(state_->capture);
-  if (!e || !e->widget || QWidget::mouseGrabber() != e->widget.data()) {
+  if (!e || !state_->HoldsMouse(state_->capture, e->widget.data())) {
     return kNoWindow;
   }
   return state_->capture;

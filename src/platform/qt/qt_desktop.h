@@ -4,6 +4,14 @@
 // desktop, the capture is a pointer grab, and drawing goes through QPainter with the palette's
 // three-dimensional shades. Works on X11 and on Qt's offscreen platform.
 //
+// On Wayland a client can neither place a top-level window nor learn where it is, nor grab the
+// pointer: Qt puts every top-level window's client area at (0, 0), so screen pixels there are
+// pixels of the window's own frame. The panel becomes a pop-up of the control's window, placed
+// relative to it where the control puts it (Qt asks the compositor to flip or slide it where it
+// would leave the screen), and the month list a pop-up of the panel; the capture is the panel's
+// pop-up grab, keys go on to the field, and a press the compositor reports only by dismissing
+// the pop-up reaches the panel as a press outside it.
+//
 // Pixels in this contract are Qt's device-independent pixels; twips per pixel are 1440 / logical
 // DPI of the primary screen, and Qt paints each window with its screen's device pixels. A
 // QApplication must exist before a QtDesktop is made, and everything runs on its thread.
@@ -135,7 +143,8 @@ class QtDesktop : public Toolkit, public Windowing {
   bool IsTopmost(Hwnd hwnd) const;
   // Whether the last SetCapture was confirmed. On X11: with this program's grabs dropped, a
   // second connection finds the pointer free, then after the grab finds it grabbed (so the grab
-  // is ours, not another program's); on other platforms Qt's own grabber is checked.
+  // is ours, not another program's); on Wayland, that the panel is the open pop-up; on other
+  // platforms Qt's own grabber is checked.
   bool LastCaptureConfirmed() const;
   // The number of grab attempts the last SetCapture needed (1 when the first one took).
   int LastCaptureAttempts() const;

@@ -275,6 +275,30 @@ WorkArea WorkAreaMetrics(const Rect& available) {
   return {std::max(0, available.right), std::max(0, available.bottom)};
 }
 
+Point PointOutside(const Rect& window, Point last) {
+  const bool inside = last.x >= window.left && last.x < window.right && last.y >= window.top &&
+                      last.y < window.bottom;
+  if (!inside) {
+    return last;
+  }
+  const Point candidates[] = {{window.left - 1, last.y},
+                              {window.right, last.y},
+                              {last.x, window.top - 1},
+                              {last.x, window.bottom}};
+  const std::int32_t distances[] = {last.x - window.left + 1, window.right - last.x,
+                                    last.y - window.top + 1, window.bottom - last.y};
+  std::optional<std::size_t> best;
+  for (std::size_t i = 0; i < 4; ++i) {
+    if (candidates[i].x < 0 || candidates[i].y < 0) {
+      continue;
+    }
+    if (!best || distances[i] < distances[*best]) {
+      best = i;
+    }
+  }
+  return best ? candidates[*best] : Point{window.right, window.bottom};
+}
+
 std::int32_t ItemHeightFor(std::int32_t list_height_pixels, int items) {
   if (items <= 0) {
     return std::max(1, list_height_pixels);

@@ -79,6 +79,13 @@ struct WorkArea {
 };
 WorkArea WorkAreaMetrics(const Rect& available_device_pixels);
 
+// Where a press outside the application's windows is taken to be when the window system only
+// says that it happened (on Wayland the pop-up is dismissed and the point is not told): the last
+// cursor position seen if it lies outside the window, else the point just outside the edge
+// nearest to it. Points left of or above the screen's origin are not taken: a press there would
+// not count as outside.
+Point PointOutside(const Rect& window, Point last_cursor);
+
 // The list band height that makes n items fill a list of height pixels (at least one pixel).
 std::int32_t ItemHeightFor(std::int32_t list_height_pixels, int items);
 

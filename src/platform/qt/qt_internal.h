@@ -143,6 +143,9 @@ struct DesktopState {
   QPointer<QWidget> last_converted;  // the window last given to ClientToScreen
   QPointer<QWidget> host_active;     // the last active window that is not a pop-up
   bool restore_pending = false;
+  // On Wayland a client can neither place a window on the screen nor grab the pointer: the panel
+  // and the list become pop-ups of the control's window, and the capture is the pop-up's grab.
+  bool wayland = false;
   std::unique_ptr<AppFilter> filter;
   std::unique_ptr<GrabProbe> probe;
   TextCache texts;
@@ -161,6 +164,13 @@ struct DesktopState {
   QWidget* RealisedWidget(Hwnd hwnd);
   // A top-level window of ours that was moved to the desktop (the panel, the list).
   bool IsPopup(const QWidget* window) const;
+  // Whether the window's widget receives the mouse as the capture holder: on X11 it holds the
+  // pointer grab; on Wayland it is the open pop-up that Qt hands every mouse event of the
+  // application to, and the capture was given to it.
+  bool HoldsMouse(Hwnd hwnd, const QWidget* widget) const;
+  // On Wayland, the widget a window moved to the desktop belongs to: the pop-up of ours that is
+  // open (a window shown over the panel), else the control's own; nullptr elsewhere.
+  QWidget* PopupOwner(Hwnd hwnd);
   // The surface or form a widget created on parent belongs to.
   Hwnd TopOf(Hwnd parent) const;
 
@@ -261,6 +271,11 @@ class WindowBase {
   // The canvas was shown or hidden (not by the window system on its own).
   virtual void CanvasShown(bool) {}
   ItemBase* ItemAt(QPoint local_logical) const;
+  // The window system closed the pop-up because the user pressed outside the application (on
+  // Wayland nothing else tells of that press): the canvas gets that press, at the last cursor
+  // position the application saw if it lies outside the window, else just outside the edge
+  // nearest to it.
+  void PressOutside(QWidget* self);
 
   void AddItem(ItemBase* item) { items_.push_back(item); }
   // The windowless children, bottom first.
@@ -286,8 +301,10 @@ class WindowBase {
 };
 
 // Makes widget a frameless, topmost, non-activating window of the desktop (a tool window when
-// ex_style asks for one), as the panel and the list are once moved there.
-void MakeTopLevel(QWidget* widget, std::int32_t ex_style);
+// ex_style asks for one), as the panel and the list are once moved there. With an owner (on
+// Wayland) it becomes a pop-up of the owner's window instead, placed relative to it: one that
+// holds the grab, or, over an open pop-up, one that leaves the grab and the mouse with that one.
+void MakeTopLevel(QWidget* widget, std::int32_t ex_style, QWidget* owner);
 
 // A windowless constituent: geometry in twips of its container, painted by the container. A
 // form has dozens of them (the panel's 49 labels), so an item is kept small: it reaches the

@@ -2,6 +2,7 @@
 // lines, images) are items their container paints and routes the mouse to.
 
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QFocusEvent>
 #include <QFontMetrics>
@@ -74,6 +75,27 @@ class CanvasWidget : public QWidget, public OwnerRef {
       owner->CanvasShown(true);
     }
   }
+  // An open pop-up gets the keys in Qt; they belong to the field that keeps the focus.
+  void keyPressEvent(QKeyEvent* e) override {
+    if (!ForwardKey(e)) {
+      QWidget::keyPressEvent(e);
+    }
+  }
+  void keyReleaseEvent(QKeyEvent* e) override {
+    if (!ForwardKey(e)) {
+      QWidget::keyReleaseEvent(e);
+    }
+  }
+  // The compositor dismissed the pop-up: the user pressed outside the application. The panel
+  // closes as for any press outside, through its own handling.
+  void closeEvent(QCloseEvent* e) override {
+    if (owner && windowType() == Qt::Popup && isVisible()) {
+      e->ignore();
+      owner->PressOutside(this);
+      return;
+    }
+    QWidget::closeEvent(e);
+  }
   void hideEvent(QHideEvent* e) override {
     if (owner && !e->spontaneous()) {
       owner->CanvasShown(false);
@@ -81,6 +103,14 @@ class CanvasWidget : public QWidget, public OwnerRef {
   }
 
  private:
+  bool ForwardKey(QKeyEvent* e) {
+    QWidget* field = QApplication::focusWidget();
+    if (windowType() != Qt::Popup || !field || field == this) {
+      return false;
+    }
+    QCoreApplication::sendEvent(field, e);
+    return true;
+  }
   void Forward(WindowBase::MouseKind kind, QMouseEvent* e) {
     // Qt hands a release to the window that took the press even after that window was hidden
     // (a day picked, Today); a hidden window gets no input.
@@ -500,6 +530,9 @@ class QtTextBox final : public Windowed<TextBox> {
     }
   }
   void OnFocusOut(QFocusEvent* e) {
+    if (e->reason() == Qt::PopupFocusReason && state().IsPopup(QApplication::activePopupWidget())) {
+      return;  // a pop-up of ours opened: the field keeps the focus and its caret
+    }
     edit()->BaseFocusOut(e);
     if (e->reason() == Qt::ActiveWindowFocusReason &&
         state().IsPopup(QApplication::activeWindow())) {
@@ -754,7 +787,7 @@ class QtPictureBox final : public Windowed<PictureBox> {
   }
   void CanvasMouse(MouseKind kind, const QMouseEvent& e, QPoint local) override {
     MouseArgs args = MouseArgsOf(state(), e, local);
-    const bool captured = QWidget::mouseGrabber() == widget();
+    const bool captured = state().HoldsMouse(hwnd_, widget());
     if (!captured) {
       ItemBase* item = (kind == MouseKind::Up && pressed_item_) ? pressed_item_ : ItemAt(local);
       if (item) {
@@ -1523,7 +1556,19 @@ WindowBase::~WindowBase() {
   }
 }
 
-void MakeTopLevel(QWidget* w, std::int32_t ex_style) {
+void MakeTopLevel(QWidget* w, std::int32_t ex_style, QWidget* owner) {
+  if (owner) {
+    // A pop-up of the control's window holds the compositor's grab; a window shown over it (the
+    // month list) is a pop-up that takes no grab, so that the mouse stays with the panel.
+    const bool over_popup = owner->windowType() == Qt::Popup;
+    w->setParent(owner, (over_popup ? Qt::ToolTip : Qt::Popup) | Qt::FramelessWindowHint |
+                            Qt::NoDropShadowWindowHint);
+    w->setAttribute(Qt::WA_ShowWithoutActivating);
+    for (QWidget* child : w->findChildren<QWidget*>()) {
+      child->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    return;
+  }
   Qt::WindowFlags flags = (ex_style & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Window;
   flags |= Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus |
            Qt::X11BypassWindowManagerHint | Qt::NoDropShadowWindowHint;
@@ -1551,7 +1596,10 @@ QWidget* WindowBase::Realise() {
   w->setObjectName(ToQString(name_));
   state_->Bind(hwnd_, w);
   if (top_level) {
-    MakeTopLevel(w, state_->Find(hwnd_)->ex_style);
+    MakeTopLevel(w, state_->Find(hwnd_)->ex_style, state_->PopupOwner(hwnd_));
+  } else if (state_->wayland && parent->isWindow() && parent->windowType() == Qt::Popup) {
+    // Qt gives a press on an open pop-up to the child under it; the capture gives it to the panel.
+    w->setAttribute(Qt::WA_TransparentForMouseEvents);
   }
   ApplyGeometry();
   Realised();
@@ -1668,6 +1716,19 @@ void WindowBase::PaintCanvas(QWidget* self, const QRegion& region) {
       item->Paint(painter, scale);
     }
   }
+}
+
+void WindowBase::PressOutside(QWidget* self) {
+  const QRect g(self->mapToGlobal(QPoint(0, 0)), self->size());
+  const QPoint last = state_->last_cursor.value_or(QCursor::pos());
+  const Point at = qtgeom::PointOutside(
+      Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()}, {last.x(), last.y()});
+  const QPoint global(at.x, at.y);
+  state_->last_cursor = global;
+  const QPoint local = self->mapFromGlobal(global);
+  const QMouseEvent press(QEvent::MouseButtonPress, QPointF(local), QPointF(global), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+  CanvasMouse(MouseKind::Down, press, local);
 }
 
 ItemBase* WindowBase::ItemAt(QPoint local) const {
