@@ -1,6 +1,7 @@
 // The members whose effect the host cannot see by reading them back: the font object shared by
-// reference, the bold flag kept apart from the font, refused values that change nothing, Refresh
-// and what a new control starts with.
+// reference (set through the dispatch interface), the back colour of the control's own surface,
+// the bold flag kept apart from the font, refused values that change nothing, Refresh and what a
+// new control starts with.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "control/dispatch.h"
 #include "support/harness.h"
 
 namespace datewell {
@@ -21,11 +23,18 @@ using Log = std::vector<std::string>;
 TEST(Members, FontTakesTheGivenObjectItself) {
   Harness h;
   auto font = std::make_shared<Font>(Font{"Verdana", 14.0f, false, true, false, false});
-  h.control->SetFont(font);
+  std::vector<Variant> args{Variant(font)};
+  Invoke(*h.control, h.locale, -512, InvokeKind::PutRef, args);  // Font
   EXPECT_EQ(h.field().Font(), font);
   // Shared by reference: the attribute members now change the host's object.
   h.control->SetFontSize(9.0f);
   EXPECT_EQ(font->size, 9.0f);
+}
+
+TEST(Members, BackColorColoursTheControlsOwnSurfaceToo) {
+  Harness h;
+  h.control->SetBackColor(0xFFFFFF);
+  EXPECT_EQ(h.w.surface->BackColor(), 0xFFFFFFu);
 }
 
 TEST(Members, FontBoldFlagSurvivesAFontWithoutBold) {

@@ -12,6 +12,7 @@ for script in "$scenarios"/*.dws; do
   [ -f "$qt_expected/$name.expected" ] && expected="$qt_expected/$name.expected"
   dir="$work/$name"
   rm -rf "$dir" && mkdir -p "$dir"
+  ln -s "$(cd "$scenarios" && pwd)/files" "$dir/files"
   (cd "$dir" && QT_QPA_PLATFORM= "$host" --platform qt "$script" >transcript.txt 2>stderr.txt)
   status=$?
   # 1 when the transcript ends with a script error, else 0; anything else (a sanitizer's

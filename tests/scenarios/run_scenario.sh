@@ -2,7 +2,8 @@
 # Runs one scenario script and compares its transcript with the expected one.
 #   run_scenario.sh HOST SCRIPT EXPECTED WORKDIR
 # The expected exit status follows from the transcript: 1 when it ends with a script error,
-# else 0. On a difference the unified diff is shown (expected first).
+# else 0. On a difference the unified diff is shown (expected first). The input files the
+# scripts load are in files/ beside them, linked into the work folder under that name.
 set -u
 host=$1 script=$2 expected=$3 workdir=$4
 
@@ -12,6 +13,7 @@ if [ ! -f "$expected" ]; then
 fi
 rm -rf "$workdir"
 mkdir -p "$workdir"
+ln -s "$(cd "$(dirname "$script")" && pwd)/files" "$workdir/files"
 cd "$workdir" || exit 1
 
 "$host" "$script" >transcript.txt 2>stderr.txt
