@@ -1,9 +1,8 @@
-// The drop-down on the headless desktop: the window calls behind each step, which no transcript
-// shows.
+// The drop-down on the headless desktop: the floating windows' style and the window calls
+// behind each step, which no transcript shows.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,32 +12,9 @@
 namespace datewell {
 namespace {
 
-using headless::WindowCall;
 using testing::Harness;
 
-int CountPanelShows(Harness& h, std::uint32_t flag) {
-  const Hwnd panel = h.panel().hWnd();
-  return static_cast<int>(
-      std::count_if(h.desktop.Calls().begin(), h.desktop.Calls().end(), [&](const WindowCall& c) {
-        return c.kind == WindowCall::Kind::SetWindowPos && c.hwnd == panel && (c.flags & flag);
-      }));
-}
-
-// ---- Members and lifecycle ---------------------------------------------------------------
-
-TEST(DropDownMembers, DropDownTwiceOpensOnceCloseUpTwiceClosesOnce) {
-  Harness h;
-  h.control->DropDown();
-  h.control->DropDown();
-  EXPECT_TRUE(h.PanelOpen());
-  EXPECT_EQ(CountPanelShows(h, SWP_SHOWWINDOW), 1);
-  h.desktop.ClearCalls();
-  h.control->CloseUp();
-  h.control->CloseUp();
-  EXPECT_FALSE(h.PanelOpen());
-  EXPECT_EQ(CountPanelShows(h, SWP_HIDEWINDOW), 1);
-  EXPECT_FALSE(h.control->Dropped()) << "neither touches the stored flag";
-}
+// ---- Lifecycle ---------------------------------------------------------------------------
 
 TEST(ControlLifecycle, ShownControlPutsPanelAndListOnTheDesktopWithToolStyle) {
   Harness h;
