@@ -1,6 +1,6 @@
 // The open calendar panel on the headless desktop: the cases the scenarios do not walk through
-// (the edges of the cells in twips, the marks, the captions in the user's language) and what no
-// transcript shows.
+// (the edges of the cells in twips, the grid refilled under a mark, the captions in the user's
+// language) and what no transcript shows.
 
 #include <gtest/gtest.h>
 
@@ -27,33 +27,7 @@ void OpenFor(Harness& h, Date d) {
   h.ClearLog();
 }
 
-int MarkedCells(Harness& h) {
-  int marked = 0;
-  for (int i = kDayCellFirst; i <= kDayCellLast; ++i) {
-    const Label& cell = *h.w.lblDate[static_cast<std::size_t>(i)];
-    marked += cell.BackColor() == kMarkBack || cell.BorderStyle() == kBorderFixedSingle;
-  }
-  return marked;
-}
-
 // ---- Picking a day -----------------------------------------------------------------------
-
-// January 2011: the 1st is lblDate(13), so lblDate(7) is 26 December 2010.
-TEST(DayPick, WritesTheDateInTheDisplayFormatAndLeavesTheFocusAlone) {
-  Harness h;
-  h.control->SetDateFormat(ShortDate);
-  OpenFor(h, Harness::D(2011, 1, 20));
-  h.LeaveField();
-  const Label& cell = *h.w.lblDate[7];
-  const Point p = h.LabelCenter(cell);
-  h.desktop.MouseDown(p.x, p.y);
-  h.desktop.MouseUp(p.x, p.y);
-  EXPECT_EQ(h.field().Text(), "12/26/2010");
-  // Picked through the panel, which closed itself first: the focus stays where it was.
-  EXPECT_EQ(h.desktop.FocusedName(), "");
-  EXPECT_EQ(cell.BackColor(), kMarkBack);
-  EXPECT_EQ(MarkedCells(h), 1);
-}
 
 TEST(DayCellEdges, OutlineHitsNothingOneTwipInsideHits) {
   // lblDate(24): row 2, column 3, left 1080, top 1020, 285 by 225 twips. Rows overlap by 15.
@@ -92,33 +66,6 @@ TEST(DayCellEdges, OutlineHitsNothingOneTwipInsideHits) {
     EXPECT_FALSE(h.PanelOpen());
     EXPECT_EQ(h.desktop.FocusedName(), "txtDate");
   }
-}
-
-// ---- Selection marks ---------------------------------------------------------------------
-
-TEST(HighlightDay, RestoresThePreviousCellWithTheColoursItHadBefore) {
-  Harness h;
-  h.control->FillMonthGrid(Harness::D(2010, 6, 1));
-  Label& a = *h.w.lblDate[10];
-  Label& b = *h.w.lblDate[12];
-  const OleColor a_fore = a.ForeColor();
-  const OleColor b_fore = b.ForeColor();
-  const OleColor back = a.BackColor();
-  h.control->HighlightDay(10);
-  EXPECT_EQ(a.ForeColor(), 0xFFFFFFu);
-  EXPECT_EQ(a.BackColor(), kMarkBack);
-  EXPECT_EQ(a.BorderStyle(), kBorderFixedSingle);
-  EXPECT_EQ(a.BackStyle(), kBackOpaque);
-  h.control->HighlightDay(12);
-  h.control->HighlightDay(12);  // twice: the saved colours are not the mark's
-  EXPECT_EQ(a.ForeColor(), a_fore);
-  EXPECT_EQ(a.BackColor(), back);
-  EXPECT_EQ(a.BorderStyle(), kBorderNone);
-  EXPECT_EQ(a.BackStyle(), kBackOpaque);  // not restored; the back colour hides it
-  h.control->HighlightDay(14);
-  EXPECT_EQ(b.ForeColor(), b_fore);
-  EXPECT_EQ(b.BackColor(), back);
-  EXPECT_EQ(MarkedCells(h), 1);
 }
 
 // ---- The grid in the labels --------------------------------------------------------------
