@@ -47,6 +47,7 @@ say() { echo "$*" | tee -a "$report"; }
 if [[ -d $from ]]; then
   tar -C "$from" --exclude='./build*' --exclude=./.git --exclude=./out -cf - . | tar -C "$tree" -xf -
 else
+  from=$(git -C "$repo" rev-parse --short "$from^{commit}")
   git -C "$repo" archive "$from" | tar -C "$tree" -xf -
 fi
 git init -q "$tree" >/dev/null 2>&1  # so that git apply treats the copy as the root the patches name
