@@ -1,6 +1,7 @@
 // ParseDateText with the clock fixed: weekday names cut out (their order depends on today), the
 // locale's recognition of what remains, and today for anything else. Each locale's own long and
-// short dates are the every-locale sweep's; the table holds texts the control never writes.
+// short dates are the every-locale sweep's; the table holds texts the control never writes and a
+// script cannot set (the en_US ones it can are the entry-odd-texts scenario's), and other locales.
 
 #include <gtest/gtest.h>
 
@@ -55,28 +56,12 @@ INSTANTIATE_TEST_SUITE_P(
     EdgeCases, ParseDateTextTest,
     ::testing::Values(
         ParseRow{"empty_is_today", "en_US", "", kToday},
-        ParseRow{"blanks_are_today", "en_US", "   ", kToday},
-        ParseRow{"long_date_padded_day", "en_US", "Monday, January 05, 2004", {2004, 1, 5}},
-        ParseRow{"abbrev_and_comma", "en_US", "Mon, 5 Jan 2004", {2004, 1, 5}},
-        ParseRow{"full_name_alone", "en_US", "Monday", kToday},
-        ParseRow{"abbrev_alone", "en_US", "Mon", kToday},
-        ParseRow{"digit_after_name_goes_with_it", "en_US", "Monday5 January 2004", kToday},
-        ParseRow{"digit_after_name_short_date", "en_US", "Monday11/5/2004", {2004, 1, 5}},
-        ParseRow{"all_seven_names",
-                 "en_US",
-                 "Sunday Monday Tuesday Wednesday Thursday Friday Saturday 9 January 2004",
-                 {2004, 1, 9}},
-        ParseRow{"name_inside_word_kept", "en_US", "Sundays 5 Jan 2004", kToday},
         ParseRow{"time_of_day_kept",
                  "en_US",
                  "Monday, January 5, 2004 1:30 PM",
                  {2004, 1, 5},
                  4,
                  13 * 3600 + 1800},
-        ParseRow{"invalid_byte_is_the_following_character",
-                 "en_US",
-                 "Monday\xFF January 5, 2004",
-                 {2004, 1, 5}},
         ParseRow{"multibyte_following_character_cut_whole",
                  "de_DE",
                  "Montag\xE2\x80\xA6"

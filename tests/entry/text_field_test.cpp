@@ -1,7 +1,7 @@
-// The text field beyond the scenarios' stories (typing, empty dates, the mouse in the field):
-// leaving the field in every other state (validation, write-back, the empty case), Enter out of
-// the field, a click while the panel is open without the capture, and the selection on focus and
-// mouse press.
+// The text field beyond the scenarios' stories (typing, empty dates, the mouse in the field, the
+// selection on focus and press): leaving the field in every other state (validation, write-back,
+// the empty case), Enter out of the field, and a click while the panel is open without the
+// capture.
 
 #include <gtest/gtest.h>
 
@@ -113,40 +113,6 @@ TEST(TextField, AClickWhileThePanelIsOpenWithoutTheCaptureRaisesClickBeforeClosi
   EXPECT_FALSE(h.PanelOpen());
   EXPECT_TRUE(h.field().HasFocus());
   EXPECT_EQ(h.host.Count(EventId::Click), 1);
-}
-
-// Getting the focus selects from the selection's start to the end; a mouse press does too,
-// unless the whole text is already selected. The field holds "1/5/2004".
-TEST(TextField, FocusAndMousePressSelectToTheEnd) {
-  const struct {
-    const char* name;
-    bool press;  // else the focus arrives
-    int start, length;
-    int expected_length;
-  } rows[] = {
-      {"focus from the start", false, 0, 0, 8},
-      {"focus from the middle", false, 3, 0, 5},
-      {"focus from the end", false, 8, 0, 0},
-      {"press with part selected", true, 0, 3, 8},
-      {"press with all selected keeps it", true, 0, 8, 8},
-      {"press with a caret in the middle", true, 4, 0, 4},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    Harness h;
-    h.control->SetDateFormat(ShortDate);
-    h.control->SetDateValue(Variant(Harness::D(2004, 1, 5)));
-    h.field().SetSelStart(row.start);
-    h.field().SetSelLength(row.length);
-    if (row.press) {
-      MouseArgs args;
-      h.control->txtDate_MouseDown(args);
-    } else {
-      h.FocusField();
-    }
-    EXPECT_EQ(h.field().SelStart(), row.start);
-    EXPECT_EQ(h.field().SelLength(), row.expected_length);
-  }
 }
 
 }  // namespace

