@@ -51,25 +51,6 @@ TEST_F(QtControl, ConnectedSlotsChangeKeysByReference) {
   EXPECT_EQ(downs, (std::vector<int>{880, 490, 650}));
 }
 
-// The click that brings the focus selects the whole text (as the mouse-in-field scenario shows);
-// a further click on the selected text places the caret where it lands.
-TEST_F(QtControl, AClickOnTheSelectedFieldPlacesTheCaret) {
-  ControlOnForm& a = Place(100, 100);
-  a.control->setStringValue(QStringLiteral("January 5, 2004"));
-  TextBox& field = *a.dw().Inspect().txtDate;
-  field.SetFocus();         // the form becomes the active window...
-  a.Field()->clearFocus();  // ...with the focus nowhere
-  const int length = static_cast<int>(a.control->stringValue().size());
-  const Point at = ToScreen(*a.control, QPoint(60, a.control->height() / 2));
-  input_.Click(at);
-  ASSERT_EQ(field.SelLength(), length);
-  input_.Click(at);
-  EXPECT_TRUE(field.HasFocus());
-  EXPECT_GT(field.SelStart(), 0);
-  EXPECT_LT(field.SelStart(), length);
-  EXPECT_EQ(field.SelLength(), 0);
-}
-
 TEST_F(QtControl, EveryMemberOfTheTypeLibraryIsAPropertySlotOrSignal) {
   ControlOnForm& f = Place(100, 100);
   const QMetaObject* mo = f.control->metaObject();

@@ -25,7 +25,6 @@ TEST(QtGeometry, TwipsPerPixelFromLogicalDpi) {
   const std::vector<Row> rows = {
       {"120 dpi", 120, 12.0f},
       {"no dpi falls back", 0, 15.0f},
-      {"negative dpi falls back", -96, 15.0f},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -40,7 +39,6 @@ TEST(QtGeometry, ToPixelsRoundsHalvesToEven) {
     std::int32_t want;
   };
   const std::vector<Row> rows = {
-      {"exact", 2475, 15, 165},
       {"half rounds down to even", 22.5f, 15, 2},  // 1.5 -> 2
       {"half rounds up to even", 37.5f, 15, 2},    // 2.5 -> 2
       {"12 twips per pixel", 2475, 12, 206},       // 206.25
@@ -138,42 +136,15 @@ TEST(QtGeometry, LinesLeaveTheirEndPointUndrawn) {
   }
 }
 
-// The arrows, Enter, Escape, Home, End, Backspace, Delete, Shift and Alt go both ways in the
-// keys scenario and the conformance suite on this backend; these are the others.
-TEST(QtGeometry, KeysMapToVirtualKeyCodesAndBack) {
-  struct Row {
-    std::string name;
-    int qt_key;
-    std::int16_t vk;
-  };
-  const std::vector<Row> rows = {
-      {"control on its own", Qt::Key_Control, kKeyControl},
-      {"tab", Qt::Key_Tab, kKeyTab},
-      {"F4", Qt::Key_F4, kKeyF4},
-      {"a letter", Qt::Key_A, 65},
-      {"a digit", Qt::Key_5, 53},
-      {"slash", Qt::Key_Slash, 191},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(VirtualKeyFromQt(row.qt_key), row.vk);
-    EXPECT_EQ(QtKeyFromVirtualKey(row.vk), row.qt_key);
-  }
+// Keys, characters up to U+00FF and the shift masks of Shift, Ctrl and Alt, alone and together, go
+// both ways in the keys and key-codes scenarios on this backend; these are the others.
+TEST(QtGeometry, KeysAndCharactersTheScenariosDoNotSend) {
+  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Tab), kKeyTab);
+  EXPECT_EQ(QtKeyFromVirtualKey(kKeyTab), Qt::Key_Tab);
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Enter), kKeyReturn);  // the keypad's Enter
   EXPECT_EQ(VirtualKeyFromQt(Qt::Key_MediaPlay), 0);
-  EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Eacute), kKeyPacket);  // no code of its own, above ASCII
   EXPECT_EQ(QtKeyFromVirtualKey(7), Qt::Key_unknown);
-}
-
-TEST(QtGeometry, ShiftMaskAndKeyAscii) {
-  EXPECT_EQ(ShiftMask(false, false, false), 0);
-  EXPECT_EQ(ShiftMask(true, false, false), kShiftMask);
-  EXPECT_EQ(ShiftMask(false, true, false), kCtrlMask);
-  EXPECT_EQ(ShiftMask(false, false, true), kAltMask);
-  EXPECT_EQ(ShiftMask(true, true, true), 7);
-  EXPECT_EQ(KeyAsciiFromCodePoint(U'a'), 97);
   EXPECT_EQ(KeyAsciiFromCodePoint(U'\r'), 13);
-  EXPECT_EQ(KeyAsciiFromCodePoint(U'é'), 233);
   EXPECT_EQ(KeyAsciiFromCodePoint(U'年'), 0x5E74);
   EXPECT_EQ(KeyAsciiFromCodePoint(0x1F600), 0);  // beyond a 16-bit key value
   EXPECT_EQ(KeyAsciiFromCodePoint(0), 0);
@@ -186,7 +157,6 @@ TEST(QtGeometry, WorkAreaIsMeasuredFromTheDesktopOrigin) {
     WorkArea want;
   };
   const std::vector<Row> rows = {
-      {"one screen at the origin", {0, 0, 1024, 738}, {1024, 738}},
       {"a panel reserved at the top", {0, 30, 1280, 1024}, {1280, 1024}},
       {"a second screen to the right", {1024, 0, 2944, 1080}, {2944, 1080}},
       {"a screen left of the origin", {-1280, 0, 0, 1024}, {0, 1024}},

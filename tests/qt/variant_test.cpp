@@ -32,7 +32,6 @@ TEST(QtVariant, EveryKindRoundTripsThroughItsQtType) {
       {"non-ASCII string", Variant("5. März 2004"), QMetaType::QString},
       {"true", Variant(true), QMetaType::Bool},
       {"false", Variant(false), QMetaType::Bool},
-      {"a date", Variant(Date{38356.0}), QMetaType::QDate},
       {"the epoch", Variant(Date{0.0}), QMetaType::QDate},
       {"year 100", Variant(DateFromCivil({100, 1, 1})), QMetaType::QDate},
       {"year 9999", Variant(DateFromCivil({9999, 12, 31})), QMetaType::QDate},
