@@ -111,6 +111,10 @@ INI
     exit 1
   fi
   export XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=datewell-test DATEWELL_TEST_WAYLAND=1
+  # No client-side window frames (Weston here shows none either way): Qt then loads no EGL
+  # driver, whose allocation left at exit the sanitizer build's leak check cannot name once the
+  # driver is unloaded.
+  export QT_WAYLAND_DISABLE_WINDOWDECORATION=1
   # The X11 pointer-grab check has no Wayland meaning.
   "$program" --gtest_filter='X11*:-X11.TheGrabCheck*' "$@"
   exit
