@@ -1,8 +1,9 @@
-// The headless desktop beyond the shared conformance suite: the message and paint queues, the
-// drawing log, z-order, destruction, resizing, modal forms, focus, clock and scale. (The call
-// log is read exactly by the drop-down tests.) Then injected input: which events each widget
-// gets, clicks, hidden widgets, coordinates at the ends of the range, and keys the preview
-// cancels. Key order and a disabled control are the conformance suite's and the scenarios'.
+// The headless desktop beyond the shared conformance suite: the paint queue, the drawing log,
+// z-order, destruction, resizing, modal forms and focus. (The clock and the scale are every
+// scenario's `today` and `tpp`; the call log is read exactly by the drop-down tests.) Then injected
+// input: which events each widget gets, clicks, hidden widgets, coordinates at the ends of the
+// range, and keys the preview cancels. Key order and a disabled control are the conformance suite's
+// and the scenarios'.
 
 #include <gtest/gtest.h>
 
@@ -46,20 +47,7 @@ class DesktopTest : public ::testing::Test {
   std::unique_ptr<UserControlSurface> ctl;
 };
 
-// ---- Message queue ----
-
-TEST_F(DesktopTest, DoEventsDrainsMessagesPostedWhileDraining) {
-  std::vector<std::string> order;
-  d.Post([&] {
-    order.push_back("first");
-    d.Post([&] { order.push_back("posted by first"); });
-  });
-  d.Post([&] { order.push_back("second"); });
-  EXPECT_EQ(d.PendingMessages(), 2u);
-  d.DoEvents();
-  EXPECT_EQ(order, (std::vector<std::string>{"first", "second", "posted by first"}));
-  EXPECT_EQ(d.PendingMessages(), 0u);
-}
+// ---- Paint queue ----
 
 TEST_F(DesktopTest, ShowingQueuesOnePaintThatTheMessagePumpDelivers) {
   auto panel = Floating("picCalendar", 300, 200, 165, 165);
@@ -148,15 +136,6 @@ TEST_F(DesktopTest, PressesGoToTheFrontWindowOfTheFrontBand) {
     EXPECT_EQ(got, row.want);
     EXPECT_EQ(d.WindowName(d.WindowFromPoint({220, 220})), row.want);
   }
-}
-
-TEST_F(DesktopTest, SetParentRefusesCyclesAndUnknownWindows) {
-  auto pic = d.CreatePictureBox(*ctl, "picA");
-  EXPECT_EQ(d.SetParent(ctl->hWnd(), pic->hWnd()), kNoWindow);  // its own child
-  EXPECT_EQ(d.SetParent(pic->hWnd(), pic->hWnd()), kNoWindow);
-  EXPECT_EQ(d.SetParent(pic->hWnd(), 424242), kNoWindow);
-  EXPECT_EQ(d.GetParent(pic->hWnd()), ctl->hWnd());
-  EXPECT_EQ(d.GetParent(ctl->hWnd()), host->hWnd());
 }
 
 // ---- Destruction ----
@@ -329,42 +308,6 @@ TEST_F(DesktopTest, ALostFocusHandlerThatMovesTheFocusWins) {
   b->SetFocus();
   EXPECT_EQ(d.FocusedName(), "txtC");
   EXPECT_EQ(seen, (std::vector<std::string>{"a lost", "c got"}));
-}
-
-// ---- Clock, metrics, scale ----
-
-TEST(HeadlessClock, NowIsTheSetTimeUntilTheSystemClockIsChosenAgain) {
-  HeadlessDesktop d;
-  Date fixed = DateFromCivil({2004, 1, 5});
-  fixed.serial += 0.5;
-  d.SetNow(fixed);
-  EXPECT_EQ(d.Now(), fixed);
-  d.UseSystemClock();
-  Date real = d.Now();
-  EXPECT_NE(real, fixed);
-  EXPECT_GE(CivilFromDate(real).year, 2024);
-  EXPECT_LT(real.serial - DateOnly(real).serial, 1.0);
-}
-
-TEST(HeadlessScale, TwipsPerPixelIsReadAfreshByGeometry) {
-  HeadlessDesktop d;
-  EXPECT_EQ(d.TwipsPerPixelX(), 15.0f);
-  EXPECT_EQ(d.TwipsPerPixelY(), 15.0f);
-  auto form = d.CreateContainer("frmHost", 10, 10, 100, 100);
-  auto pic = d.CreatePictureBox(*form, "picA");
-  pic->SetLeft(120);
-  pic->SetTop(120);
-  pic->SetWidth(240);
-  pic->SetHeight(240);
-  EXPECT_EQ(d.ScreenRect(pic->hWnd()), (Rect{18, 18, 34, 34}));
-  d.SetTwipsPerPixel(12, 20);
-  EXPECT_EQ(d.TwipsPerPixelX(), 12.0f);
-  EXPECT_EQ(d.TwipsPerPixelY(), 20.0f);
-  // The container was placed in pixels; its child follows the new scale.
-  EXPECT_EQ(d.ScreenRect(pic->hWnd()).right - d.ScreenRect(pic->hWnd()).left, 20);
-  EXPECT_EQ(d.ScreenRect(pic->hWnd()).bottom - d.ScreenRect(pic->hWnd()).top, 12);
-  d.SetTwipsPerPixel(0, 15);  // refused
-  EXPECT_EQ(d.TwipsPerPixelX(), 12.0f);
 }
 
 // ---- Injected input ----
