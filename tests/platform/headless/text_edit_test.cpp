@@ -1,5 +1,6 @@
-// The plain-value helpers of the headless desktop: unit conversion, UTF-8 positions, the edit
-// model and the key tables.
+// The plain-value helpers of the headless desktop: unit conversion, UTF-8 encoding, the edit
+// model and the key tables. (Character offsets are the edit model's and the text box's; sums
+// that saturate, the input at the ends of the coordinate range.)
 
 #include "platform/headless/text_edit.h"
 
@@ -48,49 +49,6 @@ TEST(PixelRect, FormsSumsInTwipsBeforeRounding) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     EXPECT_EQ(PixelRect(r.l, r.t, r.w, r.h, r.tx, r.ty), r.want);
-  }
-}
-
-TEST(SaturatingAdd, StopsAtTheEndsOfTheRange) {
-  struct Row {
-    const char* name;
-    std::int32_t a, b, want;
-  };
-  const Row rows[] = {
-      {"plain", 300, -20, 280},
-      {"up to the top", INT32_MAX - 1, 1, INT32_MAX},
-      {"past the top", INT32_MAX, 5, INT32_MAX},
-      {"past the bottom", INT32_MIN, -1, INT32_MIN},
-      {"opposite ends", INT32_MIN, INT32_MAX, -1},
-  };
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.name);
-    EXPECT_EQ(SaturatingAdd(r.a, r.b), r.want);
-  }
-}
-
-// Which byte sequences are malformed is the shared decoder's rule, tested with it; here the
-// offsets the text box builds on it.
-TEST(CharOffsets, CountsCharactersAndKeepsMalformedBytesApart) {
-  struct Row {
-    const char* name;
-    std::string text;
-    std::vector<std::size_t> want;
-  };
-  const Row rows[] = {
-      {"empty", "", {0}},
-      {"two-byte", "\xC3\xA4x", {0, 2, 3}},
-      {"four-byte", "\xF0\x9F\x98\x80!", {0, 4, 5}},
-      {"lone continuation byte",
-       "a\x80"
-       "b",
-       {0, 1, 2, 3}},
-      {"embedded NUL", std::string("a\0b", 3), {0, 1, 2, 3}},
-  };
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.name);
-    EXPECT_EQ(CharOffsets(r.text), r.want);
-    EXPECT_EQ(CharCount(r.text), static_cast<int>(r.want.size()) - 1);
   }
 }
 
