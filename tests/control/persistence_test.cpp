@@ -188,6 +188,23 @@ TEST_F(PropertyFileTest, SavingOneControlKeepsTheOthersAsTheyWere) {
   EXPECT_FALSE(file.HasControl("Third"));
 }
 
+TEST_F(PropertyFileTest, WritingAControlAgainReplacesItsOldEntries) {
+  // A control saved with a date and saved again empty must not come back with the old date.
+  PropertyFile file(path);
+  file.Write("Datewell1").WriteProperty("Value", Variant(Date{38356}), Variant(std::int16_t{0}));
+  file.Save();
+  PropertyFile again = PropertyFile::Open(path);
+  ControlProperties& read = again.Read("Datewell1");
+  ControlProperties& written = again.Write("Datewell1");
+  EXPECT_EQ(&read, &written) << "what Read handed out stays valid";
+  EXPECT_TRUE(read.Entries().empty());
+  written.WriteProperty("Value", Variant(std::int16_t{0}), Variant(std::int16_t{0}));
+  again.Save();
+  PropertyFile last = PropertyFile::Open(path);
+  EXPECT_EQ(last.Read("Datewell1").ReadProperty("Value", Variant(std::int16_t{0})),
+            Variant(std::int16_t{0}));
+}
+
 template <typename... T>
 std::vector<std::string> Mentions(T... texts) {
   return {std::string(texts)...};

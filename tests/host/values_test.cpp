@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 
 #include "values.h"
@@ -46,16 +45,6 @@ INSTANTIATE_TEST_SUITE_P(
                                Variant(Date{0.123456789}), "date:@0.123456789"},
                       ValueRow{"SerialFarAway", "date:@1e9", Variant(Date{1e9}), "date:@1e+09"}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ValueSyntax, NotANumberReadsAsNotANumber) {
-  Variant d = ParseValue("double:nan");
-  ASSERT_TRUE(d.is(VarKind::Double));
-  EXPECT_TRUE(std::isnan(d.double_()));
-  Variant date = ParseValue("date:@nan");
-  ASSERT_TRUE(date.is(VarKind::Date));
-  EXPECT_TRUE(std::isnan(date.date().serial));
-  EXPECT_EQ(FormatValue(date), "date:@nan");
-}
 
 struct RefusedRow {
   const char* name;
