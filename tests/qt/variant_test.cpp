@@ -28,7 +28,6 @@ TEST(QtVariant, EveryKindRoundTripsThroughItsQtType) {
       {"32-bit integer", Variant(std::int32_t{70000}), QMetaType::Int},
       {"single", Variant(8.25f), QMetaType::Float},
       {"double", Variant(2.5), QMetaType::Double},
-      {"string", Variant("5 January 2004"), QMetaType::QString},
       {"non-ASCII string", Variant("5. März 2004"), QMetaType::QString},
       {"true", Variant(true), QMetaType::Bool},
       {"false", Variant(false), QMetaType::Bool},
