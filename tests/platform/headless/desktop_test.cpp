@@ -174,26 +174,6 @@ TEST_F(DesktopTest, ADestroyedWindowDropsCaptureAndFocusAndItsHandleGoesStale) {
   EXPECT_EQ(p, (Point{1, 1}));
 }
 
-TEST(HeadlessLifetime, WidgetsOutlivingTheDesktopAreInert) {
-  std::unique_ptr<TextBox> text;
-  std::unique_ptr<PictureBox> pic;
-  std::unique_ptr<Form> form;
-  {
-    HeadlessDesktop d;
-    form = d.CreateForm("frmAbout");
-    text = d.CreateTextBox(*form, "txtDate");
-    pic = d.CreatePictureBox(*form, "picCalendar");
-  }
-  text->SetText("kept");
-  text->SetFocus();
-  text->SetVisible(false);
-  pic->Refresh();
-  form->ShowModal();
-  EXPECT_EQ(text->Text(), "kept");
-  EXPECT_FALSE(text->HasFocus());
-  EXPECT_FALSE(text->Visible());
-}
-
 // ---- Resize, show and hide of the control's surface ----
 
 // A real change of size runs Resize at once, nested when the handler sets the height back, and
@@ -439,13 +419,6 @@ TEST_F(InputTest, PointsAtTheEndsOfTheCoordinateRangeAreDeliveredSafely) {
   Point p{100, 0};
   ASSERT_TRUE(d.ClientToScreen(text->hWnd(), p));
   EXPECT_EQ(p.x, INT32_MAX);
-}
-
-// (The text box's double click is the mouse-in-field scenario's.)
-TEST_F(InputTest, ALabelHasNoDoubleClickButTwoOrdinaryClicks) {
-  d.DoubleClick(312, 215);
-  EXPECT_EQ(log, (Log{"lbl down 1 30,75", "lbl up 1 30,75", "lbl click", "lbl down 1 30,75",
-                      "lbl up 1 30,75", "lbl click"}));
 }
 
 TEST_F(InputTest, HiddenWindowsAndLabelsLetThePressThrough) {
